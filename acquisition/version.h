@@ -1,0 +1,6 @@
+// Program version, shown in the about box.
+#pragma once
+
+namespace qtl {
+const char* versionText();
+}

@@ -1,0 +1,37 @@
+# Warning and sanitizer flags shared by every target of the project.
+add_library(qtl_warnings INTERFACE)
+target_compile_options(qtl_warnings INTERFACE -Wall -Wextra -Wpedantic)
+if(QTL_WERROR)
+    target_compile_options(qtl_warnings INTERFACE -Werror)
+endif()
+
+if(QTL_ASAN AND QTL_TSAN)
+    message(FATAL_ERROR "QTL_ASAN and QTL_TSAN cannot be combined")
+endif()
+if(QTL_ASAN)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+if(QTL_TSAN)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()
+
+# qtl_add_test(name SOURCES ... LIBS ... [GUI]) : one GoogleTest executable, one CTest entry.
+function(qtl_add_test name)
+    cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock qtl_warnings)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    set(env "QTL_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data;QTL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+    if(T_GUI)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
+
+# Fuzz builds instrument every library for coverage; only the fuzz targets get the fuzzer main.
+if(QTL_BUILD_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -1,0 +1,1 @@
+// Build-time configuration of the USB sensor library.
