@@ -1,0 +1,1 @@
+target_sources(vornikcore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/config.cpp)
