@@ -5,3 +5,8 @@ if(QTL_BUILD_GUI)
         ${CMAKE_CURRENT_LIST_DIR}/qt_interaction.h
         ${CMAKE_CURRENT_LIST_DIR}/qt_interaction.cpp)
 endif()
+if(QTL_BUILD_GUI)
+    target_sources(qtlgui PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/qtl_application.h
+        ${CMAKE_CURRENT_LIST_DIR}/qtl_application.cpp)
+endif()

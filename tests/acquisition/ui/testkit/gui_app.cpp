@@ -7,17 +7,19 @@
 #include <QWidget>
 #include <memory>
 
+#include "ui/qtl_application.h"
+
 namespace qtl::testkit {
 
 QApplication& application() {
     static int argc = 1;
     static char name[] = "qtl-tests";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app = [] {
+    static std::unique_ptr<QtlApplication> app = [] {
         qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty()
                                        ? QByteArray("offscreen")
                                        : qgetenv("QT_QPA_PLATFORM"));
-        return std::make_unique<QApplication>(argc, argv);
+        return std::make_unique<QtlApplication>(argc, argv);
     }();
     return *app;
 }

@@ -9,7 +9,8 @@ class QWidget;
 
 namespace qtl::testkit {
 
-// The one QApplication of the test program, created on first use.
+// The one application of the test program (the program's own, with its error handler),
+// created on first use.
 QApplication& application();
 
 // Lets queued events and due zero-delay timers run.

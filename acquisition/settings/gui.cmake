@@ -1,0 +1,9 @@
+# The main window, the big digits window and the about box, with the core pieces they show:
+# readout texts, memo lines, the big digits layout and the start-up settings file choice.
+target_sources(qtlcore PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/big_digits_layout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/big_digits_layout.h
+    ${CMAKE_CURRENT_LIST_DIR}/memo_line.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memo_line.h
+    ${CMAKE_CURRENT_LIST_DIR}/startup_config.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/startup_config.h)
