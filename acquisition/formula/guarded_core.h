@@ -1,0 +1,98 @@
+// Inline error-free paths of the guarded routines, shared by the registered routines and by
+// the flat evaluation program. When a guard trips, the fast path calls the registered routine,
+// which detects the same error and reports it, so both paths report identically.
+#pragma once
+
+#include <cmath>
+
+#include "formula/guarded_arithmetic.h"
+
+namespace qtl::guarded {
+
+inline const double kLnOverflow = std::log(kOverflowBound);
+inline const double kLnUnderflow = std::log(1e-37);
+inline constexpr double kLnTiny = 1e-37;
+
+inline bool addFails(double x, double y) {
+    return x >= 0 ? y > kOverflowBound - x : (x < 0 && y < -kOverflowBound - x);
+}
+inline bool multFails(double x, double y) {
+    const double ax = std::fabs(x);
+    const double ay = std::fabs(y);
+    return ax > 1 && ay > 1 && ay >= kOverflowBound / ax;
+}
+inline bool divFails(double x, double y) {
+    if (y == 0) return true;
+    const double ay = std::fabs(y);
+    return ay < 1 && std::fabs(x) >= ay * kOverflowBound;
+}
+inline bool expFails(double x) {
+    return x >= kLnOverflow;
+}
+inline double expValue(double x) {
+    return x < kLnUnderflow ? 0.0 : std::exp(x);
+}
+inline bool lnFails(double x) {
+    return !(x > kLnTiny);
+}
+inline bool sqrtFails(double x) {
+    return x < 0;
+}
+inline bool sqrFails(double x) {
+    const double ax = std::fabs(x);
+    return ax > 1 && ax >= kOverflowBound / ax;
+}
+
+inline double add(double x, double y) {
+    return addFails(x, y) ? AddReal(x, y) : x + y;
+}
+inline double sub(double x, double y) {
+    return addFails(x, -y) ? SubReal(x, y) : x + -y;
+}
+inline double mult(double x, double y) {
+    return multFails(x, y) ? MultReal(x, y) : x * y;
+}
+inline double div(double x, double y) {
+    return divFails(x, y) ? DivReal(x, y) : x / y;
+}
+inline double exp(double x) {
+    return expFails(x) ? Exp(x) : expValue(x);
+}
+inline double ln(double x) {
+    return lnFails(x) ? Ln(x) : std::log(x);
+}
+inline double sqrt(double x) {
+    return sqrtFails(x) ? Sqrt(x) : std::sqrt(x);
+}
+inline double sqr(double x) {
+    return sqrFails(x) ? Sqr(x) : x * x;
+}
+
+// Whole exponent with |y| <= 15: repeated products from 1, as PuissReal does.
+inline bool smallWholeExponent(double y) {
+    return std::fabs(y) <= 15 && y == std::trunc(y);
+}
+inline double wholePower(double x, int n) {
+    double r = 1.0;
+    for (int i = n < 0 ? -n : n; i > 0; --i) r = mult(r, x);
+    return n < 0 ? div(1.0, r) : r;
+}
+inline double power(double x, double y) {
+    if (smallWholeExponent(y)) return wholePower(x, static_cast<int>(y));
+    if (x == 0 && y > 0) return 0.0;
+    return exp(mult(y, ln(x)));
+}
+inline double modulo(double x, double y) {
+    const double q = div(x, y);
+    double f = std::trunc(q);
+    if (q < 0) f -= 1;
+    return sub(x, mult(y, f));
+}
+inline double maxOf(double x, double y) {
+    return x > y ? x : y;
+}
+inline double minOf(double x, double y) {
+    return x > y ? y : x;
+}
+
+}  // namespace qtl::guarded
