@@ -1,0 +1,76 @@
+// The experiment held by one graph window: six series (a point series and a line series for
+// each of P, A and S, which always receive the same points), the five titles, the A-active and
+// S-active flags and the three axes. Windows, files and processing commands work on this
+// model; the chart only draws it.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "graph/data_series.h"
+#include "graph/graph_axis.h"
+
+namespace qtl {
+
+enum class Channel { P = 0, A = 1, S = 2 };
+
+class GraphModel {
+  public:
+    static constexpr std::size_t kSeriesCount = 6;
+
+    GraphModel();
+
+    // Series1..Series6: points P, A, S, then lines P, A, S.
+    DataSeries& series(int number);
+    const DataSeries& series(int number) const;
+    DataSeries& points(Channel c) { return series_[index(c)]; }
+    const DataSeries& points(Channel c) const { return series_[index(c)]; }
+    DataSeries& line(Channel c) { return series_[index(c) + 3]; }
+    const DataSeries& line(Channel c) const { return series_[index(c) + 3]; }
+
+    // Adds (x, y) to both series of the channel.
+    void addPoint(Channel c, double x, double y);
+    void clearAllSeries();
+    // Every series becomes a copy of the same series of `source` (looks stay).
+    void copyPointsFrom(const GraphModel& source);
+
+    GraphAxis& bottomAxis() { return axes_[0]; }
+    GraphAxis& leftAxis() { return axes_[1]; }
+    GraphAxis& rightAxis() { return axes_[2]; }
+    const GraphAxis& bottomAxis() const { return axes_[0]; }
+    const GraphAxis& leftAxis() const { return axes_[1]; }
+    const GraphAxis& rightAxis() const { return axes_[2]; }
+    GraphAxis& verticalAxis(VerticalAxis a) {
+        return a == VerticalAxis::Left ? leftAxis() : rightAxis();
+    }
+
+    // The chart's title (one line) and the title of channel S, which is kept but not drawn.
+    // The X, P and A titles are the bottom, left and right axis titles.
+    const std::string& chartTitle() const { return chartTitle_; }
+    void setChartTitle(const std::string& title);
+    const std::string& sTitle() const { return sTitle_; }
+    void setSTitle(const std::string& title);
+
+    bool aActive = false;
+    bool sActive = false;
+
+    // Brings every automatic axis to the extents of the finite values of its series; an axis
+    // without any value keeps its range.
+    void updateAutomaticRanges();
+
+    // Changes with anything a view draws.
+    std::uint64_t version() const;
+
+  private:
+    static std::size_t index(Channel c) { return static_cast<std::size_t>(c); }
+
+    std::array<DataSeries, kSeriesCount> series_;
+    std::array<GraphAxis, 3> axes_;
+    std::string chartTitle_;
+    std::string sTitle_;
+    std::uint64_t titleVersion_ = 0;
+};
+
+}  // namespace qtl

@@ -1,0 +1,46 @@
+// What a graph window takes from the settings record when it is created: the look and ranges
+// of its chart, its titles and active channels, and the set-up of its timed acquisition.
+#pragma once
+
+#include <cstdint>
+
+#include "graph/graph_model.h"
+#include "settings/program_settings.h"
+
+namespace qtl {
+
+// Styles, axis ranges and automatic flags, titles, A-active and S-active flags, right axis
+// visibility and the axis of the S series, in the order of a window's creation. A stored
+// range that the chart refuses (minimum above maximum) leaves that axis as far as it got.
+void setUpGraphFromSettings(GraphModel& graph, const ProgramSettings& settings);
+
+// The timed acquisition's counters and accumulators, owned by each window.
+struct TimedAcquisitionState {
+    std::int32_t pointCounter = 0;
+    std::uint16_t pointLimit = 0;
+    std::uint16_t repeatsPerMeasurement = 1;
+    std::uint16_t readingCounter = 0;
+    double timeOrigin = 0;  // elapsedSeconds() at the window's creation
+    double sumP = 0, sumA = 0, sumS = 0;
+
+    void clearAccumulators() {
+        readingCounter = 0;
+        sumP = sumA = sumS = 0;
+    }
+};
+
+// The timed timer of a new window.
+struct TimedTimerSetup {
+    int intervalMs = 1;
+    bool enabled = false;
+};
+
+// (intervalUs div 1000) div repeats, in ms, at least 1 (a zero count is taken as 1; a timer
+// of 0 ms would spin); enabled when pointTimerMode is on and the oscillo threshold lies
+// below the interval.
+TimedTimerSetup timedTimerSetup(const ProgramSettings& settings);
+
+// Counter 0, limit maxMeasurements, readings per point from the settings, origin `now`.
+TimedAcquisitionState timedStateFromSettings(const ProgramSettings& settings, double now);
+
+}  // namespace qtl
