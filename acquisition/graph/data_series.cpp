@@ -8,14 +8,10 @@
 
 namespace qtl {
 
-namespace {
-
-// Orders X values with NaN after everything, so that a NaN never breaks the binary search.
-bool xLess(double a, double b) {
+// NaN after everything, so that a NaN never breaks the binary search.
+bool DataSeries::xLess(double a, double b) {
     return a < b || (!std::isnan(a) && std::isnan(b));
 }
-
-}  // namespace
 
 DataSeries::DataSeries(std::string title, SeriesStyle style)
     : title_(std::move(title)), style_(style) {}

@@ -52,6 +52,8 @@ class DataSeries {
 
     // Adds a point at its place in X order (after the points with an equal X).
     void add(double x, double y);
+    // The X order: NaN after every number.
+    static bool xLess(double a, double b);
     void clear();
     void reserve(std::size_t n);
 

@@ -11,4 +11,6 @@ target_sources(qtlcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/graph_model.h
     ${CMAKE_CURRENT_LIST_DIR}/graph_setup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/graph_setup.h
+    ${CMAKE_CURRENT_LIST_DIR}/graph_views.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/graph_views.h
 )
