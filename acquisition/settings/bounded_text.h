@@ -16,9 +16,9 @@ class BoundedText {
     static constexpr std::size_t kMaxChars = N;
 
     BoundedText() = default;
-    BoundedText(std::string_view text) : value_(utf8Prefix(text, N)) {}  // NOLINT: implicit
-    BoundedText(const char* text) : BoundedText(std::string_view(text ? text : "")) {}
-    BoundedText(const std::string& text) : BoundedText(std::string_view(text)) {}
+    explicit BoundedText(std::string_view text) : value_(utf8Prefix(text, N)) {}
+    explicit BoundedText(const char* text) : BoundedText(std::string_view(text ? text : "")) {}
+    explicit BoundedText(const std::string& text) : BoundedText(std::string_view(text)) {}
 
     BoundedText& operator=(std::string_view text) {
         value_ = utf8Prefix(text, N);

@@ -7,3 +7,10 @@ target_sources(qtlcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/memo_line.h
     ${CMAKE_CURRENT_LIST_DIR}/startup_config.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup_config.h)
+if(QTL_BUILD_GUI)
+    target_sources(qtlgui PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/about10.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/about10.h
+        ${CMAKE_CURRENT_LIST_DIR}/ugroschiffres.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ugroschiffres.h)
+endif()

@@ -1,0 +1,35 @@
+// Creation of the program's long-lived windows.
+#include "settings/program_windows.h"
+
+#include "graph/udtemps10.h"
+#include "settings/Main13.h"
+#include "settings/about10.h"
+#include "settings/ugroschiffres.h"
+
+namespace qtl {
+
+ProgramWindows::ProgramWindows() = default;
+ProgramWindows::~ProgramWindows() = default;
+
+ProgramWindows& programWindows() {
+    static ProgramWindows windows;
+    return windows;
+}
+
+void createProgramWindows() {
+    ProgramWindows& w = programWindows();
+    w.MainForm = std::make_unique<TMainForm>();
+    w.AboutBox = std::make_unique<TAboutBox>();
+    w.fdtemps = std::make_unique<Tfdtemps>();
+    w.fgroschiffres = std::make_unique<Tfgroschiffres>();
+}
+
+void destroyProgramWindows() {
+    ProgramWindows& w = programWindows();
+    w.fgroschiffres.reset();
+    w.fdtemps.reset();
+    w.AboutBox.reset();
+    w.MainForm.reset();
+}
+
+}  // namespace qtl

@@ -1,0 +1,67 @@
+// Screenshot mode.
+#include "settings/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QThread>
+#include <QWidget>
+#include <utility>
+#include <vector>
+
+#include "graph/udtemps10.h"
+#include "settings/Main13.h"
+#include "settings/about10.h"
+#include "settings/program_windows.h"
+#include "settings/ugroschiffres.h"
+
+namespace qtl {
+
+namespace {
+
+void settle() {
+    // Give the window manager of a virtual display time to map and paint the window.
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+bool grabTo(QWidget& window, const QString& path) {
+    const bool wasShown = window.isVisible();
+    window.show();
+    window.raise();
+    settle();
+    const bool saved = window.grab().save(path, "PNG");
+    if (!wasShown) window.hide();
+    return saved;
+}
+
+}  // namespace
+
+QString screenshotFolderFrom(const QStringList& arguments) {
+    const QString prefix = QStringLiteral("--captures=");
+    QString folder = qEnvironmentVariable("QTL_CAPTURES");
+    for (const QString& argument : arguments)
+        if (argument.startsWith(prefix)) folder = argument.mid(prefix.size());
+    return folder;
+}
+
+bool saveScreenshots(const QString& folder) {
+    if (!QDir().mkpath(folder)) return false;
+    ProgramWindows& w = programWindows();
+    w.MainForm->timeractuelTimer();
+    const QDir dir(folder);
+    const std::vector<std::pair<QWidget*, const char*>> shots = {
+        {w.MainForm.get(), "main.png"},
+        {w.fgroschiffres.get(), "gros_chiffres.png"},
+        {w.AboutBox.get(), "a_propos.png"},
+        {w.fdtemps.get(), "temps.png"},
+    };
+    bool allSaved = true;
+    for (const auto& [window, name] : shots)
+        allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;
+    return allSaved;
+}
+
+}  // namespace qtl

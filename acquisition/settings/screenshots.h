@@ -1,0 +1,17 @@
+// Screenshot mode of the program (documentation and checks): every long-lived window is
+// shown in turn, grabbed to a PNG file in the given folder, then the program ends.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qtl {
+
+// The folder of "--captures=DIR" (last one wins), else of the QTL_CAPTURES environment
+// variable; empty when neither is given.
+QString screenshotFolderFrom(const QStringList& arguments);
+
+// Saves main.png, gros_chiffres.png, a_propos.png, temps.png; false when one fails.
+bool saveScreenshots(const QString& folder);
+
+}  // namespace qtl

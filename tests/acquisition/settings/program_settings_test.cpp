@@ -1,0 +1,90 @@
+// Defaults and bounds of the settings record.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/program_settings.h"
+#include "settings/text_codec.h"
+
+namespace qtl {
+namespace {
+
+TEST(ProgramSettings, FreshStart) {
+    resetProgramSettings();
+    const ProgramSettings& s = programSettings();
+    EXPECT_EQ(s.channelP.title, "voie principale");
+    EXPECT_EQ(s.channelA.title, "voie auxiliaire");
+    EXPECT_EQ(s.channelS.title, "voie supplémentaire");
+    EXPECT_EQ(s.channelP.formulaText, "P");
+    EXPECT_EQ(s.channelA.formulaText, "A");
+    EXPECT_EQ(s.channelS.formulaText, "S");
+    EXPECT_EQ(s.intervalUs, 1000000);
+    EXPECT_EQ(s.maxMeasurements, 100);
+    EXPECT_EQ(s.oscilloThresholdMs, 50);
+    EXPECT_EQ(s.repeatsPerMeasurement, 10);
+    EXPECT_EQ(s.statusRefreshMs, 1000);
+    EXPECT_EQ(s.displayDigits, 5);
+    EXPECT_EQ(s.currentChannel, 'P');
+    EXPECT_EQ(s.decimalSeparator, '.');
+    EXPECT_EQ(s.chartTitle, "Mesures effectuées");
+    EXPECT_EQ(s.timeAxisTitle, "temps");
+    EXPECT_TRUE(s.pointTimerMode);
+    EXPECT_TRUE(s.acquisitionRunning);
+    EXPECT_TRUE(s.exportTitles);
+    EXPECT_FALSE(s.exportDetails);
+    EXPECT_FALSE(s.variableOutputActive);
+    EXPECT_EQ(s.cfgMaxX, 100.0);
+    EXPECT_EQ(s.maxYP, 1000);
+    EXPECT_EQ(s.pointSize, 2);
+    for (const ChannelSettings* c : {&s.channelP, &s.channelA, &s.channelS}) {
+        EXPECT_FALSE(c->active);
+        EXPECT_FALSE(c->takeMeasurement);
+        EXPECT_TRUE(c->driverFile.empty());
+        EXPECT_EQ(c->driver, DriverEntryPoints{});
+        EXPECT_EQ(c->inputIndex, 0);
+        EXPECT_EQ(c->lineStyle, 0);
+    }
+}
+
+TEST(ProgramSettings, ResetForgetsChanges) {
+    ProgramSettings& s = programSettings();
+    s.channelA.title = "changed";
+    s.channelA.active = true;
+    s.intervalUs = 5;
+    resetProgramSettings();
+    EXPECT_EQ(s.channelA.title, "voie auxiliaire");
+    EXPECT_FALSE(s.channelA.active);
+    EXPECT_EQ(s.intervalUs, 1000000);
+}
+
+TEST(ProgramSettings, SixteenBitFieldsKeepTheLowBits) {
+    ProgramSettings s;
+    s.maxMeasurements = static_cast<std::uint16_t>(70000);
+    s.channelP.inputIndex = static_cast<std::uint16_t>(65536 + 3);
+    EXPECT_EQ(s.maxMeasurements, 70000 - 65536);
+    EXPECT_EQ(s.channelP.inputIndex, 3);
+}
+
+TEST(ProgramSettings, TextFieldsAreCutAt250Characters) {
+    ProgramSettings s;
+    std::string title;
+    for (int i = 0; i < 260; ++i) title += "é";
+    s.channelS.title = title;
+    s.channelS.driverFile = std::string(300, '/');
+    EXPECT_EQ(utf8Length(s.channelS.title.str()), 250u);
+    EXPECT_EQ(s.channelS.driverFile.str().size(), 250u);
+    // The calibration text is not bounded.
+    s.channelS.calibrationText = std::string(1000, 'c');
+    EXPECT_EQ(s.channelS.calibrationText.size(), 1000u);
+}
+
+TEST(ProgramSettings, ChannelByLetter) {
+    ProgramSettings s;
+    EXPECT_EQ(&s.channel('P'), &s.channelP);
+    EXPECT_EQ(&s.channel('a'), &s.channelA);
+    EXPECT_EQ(&s.channel('S'), &s.channelS);
+    EXPECT_EQ(&s.channel('T'), &s.channelP);
+}
+
+}  // namespace
+}  // namespace qtl
