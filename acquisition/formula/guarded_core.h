@@ -73,8 +73,10 @@ inline bool smallWholeExponent(double y) {
     return std::fabs(y) <= 15 && y == std::trunc(y);
 }
 inline double wholePower(double x, int n) {
-    double r = 1.0;
-    for (int i = n < 0 ? -n : n; i > 0; --i) r = mult(r, x);
+    const int m = n < 0 ? -n : n;
+    if (m == 0) return 1.0;
+    double r = x;  // 1 * x, which never trips the guard
+    for (int i = 1; i < m; ++i) r = mult(r, x);
     return n < 0 ? div(1.0, r) : r;
 }
 inline double power(double x, double y) {
