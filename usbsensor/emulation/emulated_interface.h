@@ -27,9 +27,10 @@ struct TransferRecord {
     std::uint16_t value = 0;
     std::uint16_t index = 0;
     std::uint16_t length = 0;
-    std::uint8_t pipe = 0;          // endpoint address of a pipe operation
-    std::vector<std::uint8_t> data; // bytes sent (OUT) or returned (IN)
+    std::uint8_t pipe = 0;           // endpoint address of a pipe operation
+    std::vector<std::uint8_t> data;  // bytes sent (OUT) or returned (IN)
     bool ok = false;
+    bool nullBuffer = false;  // the caller passed no buffer (WinUSB calls only)
 };
 
 struct StreamConfiguration {
@@ -44,7 +45,7 @@ struct FirmwareChunk {
 };
 
 class EmulatedInterface {
-public:
+  public:
     explicit EmulatedInterface(InterfaceConfig config);
 
     // --- steering (thread-safe) ---
@@ -63,8 +64,8 @@ public:
     std::uint16_t productId() const;  // current product id of the descriptor
     bool cpuHeld() const;             // loader mode: CPU held in reset
     std::vector<FirmwareChunk> firmwareChunks() const;
-    int firmwareDownloads() const;    // complete, correct downloads so far
-    int attachNotices() const;        // 0x8A requests seen
+    int firmwareDownloads() const;  // complete, correct downloads so far
+    int attachNotices() const;      // 0x8A requests seen
     std::vector<int> streamingChannels() const;
     std::optional<StreamConfiguration> streamConfiguration(int channel) const;
     std::vector<TransferRecord> transfers() const;
@@ -77,7 +78,8 @@ public:
     };
     // A control transfer; `data` holds the OUT data stage or receives the IN one.
     Reply control(std::uint8_t requestType, std::uint8_t request, std::uint16_t value,
-                  std::uint16_t index, std::uint8_t* data, std::uint32_t length);
+                  std::uint16_t index, std::uint8_t* data, std::uint32_t length,
+                  bool nullBuffer = false);
     Reply readPipe(std::uint8_t endpoint, std::uint8_t* buffer, std::uint32_t length);
     Reply writePipe(std::uint8_t endpoint, const std::uint8_t* buffer, std::uint32_t length);
     bool resetPipe(std::uint8_t endpoint);
@@ -100,7 +102,7 @@ public:
     // Loader mode only: a pending reconnection whose time has come becomes a plug-in.
     bool takeDueReconnect(std::int64_t nowMs);
 
-private:
+  private:
     Reply vendorIn(std::uint8_t request, std::uint16_t value, std::uint16_t index,
                    std::uint8_t* data, std::uint32_t length);
     Reply vendorOut(std::uint8_t request, std::uint16_t value, std::uint16_t index,
@@ -137,6 +139,7 @@ private:
     std::int64_t streamStartMs_ = 0;
     std::int64_t samplesProduced_ = 0;
     std::vector<std::size_t> nextSample_;
+    std::deque<std::uint8_t> injected_;
     std::deque<std::uint8_t> pending_;
     std::size_t splitIndex_ = 0;
     std::uint64_t abortCount_ = 0;

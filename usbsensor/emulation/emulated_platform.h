@@ -25,7 +25,7 @@ class SyncObject;
 
 class EmulatedPlatform : public platform::Platform,
                          public std::enable_shared_from_this<EmulatedPlatform> {
-public:
+  public:
     // A bus with `hostControllers` host controllers and nothing plugged in.
     explicit EmulatedPlatform(int hostControllers = 1);
     ~EmulatedPlatform() override;
@@ -89,7 +89,7 @@ public:
     // --- WinUSB, reached through the entry points getProcAddress hands out ---
     struct WinUsbCalls;
 
-private:
+  private:
     struct HostController {
         platform::DevInst devInst = 0;
         std::u16string path;
@@ -107,15 +107,16 @@ private:
     struct HostControllerFile {
         int index = 0;
     };
-    using Object = std::variant<DeviceInfoSet, DeviceFile, HostControllerFile,
-                                std::shared_ptr<SyncObject>>;
+    using Object =
+        std::variant<DeviceInfoSet, DeviceFile, HostControllerFile, std::shared_ptr<SyncObject>>;
     struct WinUsbHandle {
         std::shared_ptr<EmulatedInterface> device;
         std::uint64_t generation = 0;
     };
 
     platform::Handle addObject(Object object);
-    std::u16string winUsbPath(const EmulatedInterface& device) const;
+    std::u16string winUsbPath(const EmulatedInterface& device, const platform::Guid& cls) const;
+    bool registeredUnder(const EmulatedInterface& device, const platform::Guid& cls) const;
     void connectLocked(EmulatedInterface& device);
     void reconnectDue();
     std::int64_t nowMs() const;
@@ -136,8 +137,7 @@ private:
     platform::DevInst nextDevInst_ = 0x100;
     std::vector<std::shared_ptr<EmulatedInterface>> devices_;
     std::map<platform::Handle, Object> objects_;
-    platform::Handle nextHandle_ = 0x40;
-    std::map<std::uintptr_t, WinUsbHandle> winUsbHandles_;
+    std::map<platform::Handle, WinUsbHandle> winUsbHandles_;
     std::set<std::string> missingWinUsbFunctions_;
     bool winUsbInstalled_ = true;
     int loadedModules_ = 0;

@@ -14,10 +14,10 @@
 namespace vornik::emulation {
 
 enum class Binding {
-    WinUsbClass1,      // WinUSB, registered under vendorInterfaceClass1
-    WinUsbClass2,      // WinUSB, registered under vendorInterfaceClass2
-    WinUsbBothClasses, // WinUSB, registered under both classes (one device node)
-    KernelDriver,      // the vendor's kernel driver, device path "\\.\txusb-<deviceNumber>"
+    WinUsbClass1,       // WinUSB, registered under vendorInterfaceClass1
+    WinUsbClass2,       // WinUSB, registered under vendorInterfaceClass2
+    WinUsbBothClasses,  // WinUSB, registered under both classes (one device node)
+    KernelDriver,       // the vendor's kernel driver, device path "\\.\txusb-<deviceNumber>"
 };
 
 // The sensor plugged into one channel (sensor port).

@@ -6,7 +6,7 @@ namespace vornik {
 class UsbDriver;
 
 class UsbDriverEventHandler {
-public:
+  public:
     virtual ~UsbDriverEventHandler() = default;
     // A new interface; the driver stays owned by the manager.
     virtual bool interfaceArrived(UsbDriver* driver) = 0;

@@ -6,7 +6,7 @@
 namespace vornik {
 
 class UsbDriverMgr {
-public:
+  public:
     virtual ~UsbDriverMgr() = default;
     // One scan for arrivals and removals, reported to `handler`.
     virtual bool scanForChanges(UsbDriverEventHandler& handler) = 0;

@@ -20,10 +20,9 @@ std::string VornikUsbDriverMgr::devicePath(int deviceNumber) {
 bool VornikUsbDriverMgr::scanForChanges(UsbDriverEventHandler& handler) {
     for (int number = 0; number < kDevices; ++number) {
         auto& slot = drivers_[static_cast<std::size_t>(number)];
-        const platform::Handle handle =
-            os_.createFileA(devicePath(number), platform::kGenericRead | platform::kGenericWrite,
-                            platform::kFileShareRead | platform::kFileShareWrite,
-                            platform::kOpenExisting, 0);
+        const platform::Handle handle = os_.createFileA(
+            devicePath(number), platform::kGenericRead | platform::kGenericWrite,
+            platform::kFileShareRead | platform::kFileShareWrite, platform::kOpenExisting, 0);
         const bool opened = handle != platform::kInvalidHandle;
         if (slot && !opened) {
             handler.interfaceRemoved(slot.get());

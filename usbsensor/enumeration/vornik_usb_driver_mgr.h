@@ -12,7 +12,7 @@
 namespace vornik {
 
 class VornikUsbDriverMgr : public UsbDriverMgr {
-public:
+  public:
     static constexpr int kDevices = 10;
 
     // Probes through `os` (default: the current backend), which must outlive the manager.
@@ -31,7 +31,7 @@ public:
     // "\\.\txusb-<n>", as 8-bit (UTF-8) text.
     static std::string devicePath(int deviceNumber);
 
-private:
+  private:
     platform::Platform& os_;
     std::array<std::unique_ptr<VornikUsbDriver>, kDevices> drivers_;
 };

@@ -40,9 +40,8 @@ void WinUsbDriverMgr::fillHostControllerList() {
     for (std::uint32_t index = 0; index < hostControllers_.entries.size(); ++index) {
         const auto member = os_.enumDeviceInterface(set, platform::kHostControllerClass, index);
         if (!member) break;
-        const platform::Handle handle =
-            os_.createFileW(member->path, kReadWrite, kShareReadWrite, platform::kOpenExisting,
-                            kOverlappedNormal);
+        const platform::Handle handle = os_.createFileW(member->path, kReadWrite, kShareReadWrite,
+                                                        platform::kOpenExisting, kOverlappedNormal);
         if (handle == platform::kInvalidHandle) break;
         hostControllers_.entries[index] = {member->devInst, handle};
         hostControllers_.count = static_cast<std::int32_t>(index + 1);

@@ -22,7 +22,7 @@ struct HostControllerList {
 };
 
 class WinUsbDriverMgr : public UsbDriverMgr {
-public:
+  public:
     static constexpr int kSlots = 10;
 
     // Binds WinUSB and lists the host controllers through `os` (default: the current backend),
@@ -41,7 +41,7 @@ public:
     const HostControllerList& hostControllers() const { return hostControllers_; }
     const WinUsbDeviceSlot& slot(int i) const { return slots_[static_cast<std::size_t>(i)]; }
 
-private:
+  private:
     bool scanClass(const platform::Guid& interfaceClass, UsbDriverEventHandler& handler);
     void sweepRemoved(UsbDriverEventHandler& handler);
     void fillHostControllerList();

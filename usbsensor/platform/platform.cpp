@@ -51,7 +51,9 @@ std::shared_ptr<Platform> currentShared() {
     return backend;
 }
 
-Platform& current() { return *currentShared(); }
+Platform& current() {
+    return *currentShared();
+}
 
 void install(std::shared_ptr<Platform> backend) {
     std::lock_guard lock(backendMutex());
@@ -63,6 +65,8 @@ ScopedPlatform::ScopedPlatform(std::shared_ptr<Platform> backend) {
     previous_ = std::exchange(installed(), std::move(backend));
 }
 
-ScopedPlatform::~ScopedPlatform() { install(std::move(previous_)); }
+ScopedPlatform::~ScopedPlatform() {
+    install(std::move(previous_));
+}
 
 }  // namespace vornik::platform

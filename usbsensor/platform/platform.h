@@ -62,7 +62,7 @@ struct DeviceInterfaceEntry {
 enum class WaitResult { Signaled, Abandoned, Timeout, Failed };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // --- device interfaces (SetupAPI, configuration manager) ---
@@ -122,13 +122,13 @@ void install(std::shared_ptr<Platform> backend);
 
 // Installs a backend for the lifetime of the guard, then restores the previous one.
 class ScopedPlatform {
-public:
+  public:
     explicit ScopedPlatform(std::shared_ptr<Platform> backend);
     ~ScopedPlatform();
     ScopedPlatform(const ScopedPlatform&) = delete;
     ScopedPlatform& operator=(const ScopedPlatform&) = delete;
 
-private:
+  private:
     std::shared_ptr<Platform> previous_;
 };
 

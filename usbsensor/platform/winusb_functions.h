@@ -40,8 +40,7 @@ using WinUsbGetDescriptorFn = WinBool(VORNIK_WINAPI*)(WinUsbInterfaceHandle hand
                                                       std::uint32_t* transferred);
 using WinUsbQueryDeviceInformationFn = WinBool(VORNIK_WINAPI*)(WinUsbInterfaceHandle handle,
                                                                std::uint32_t informationType,
-                                                               std::uint32_t* length,
-                                                               void* buffer);
+                                                               std::uint32_t* length, void* buffer);
 using WinUsbReadPipeFn = WinBool(VORNIK_WINAPI*)(WinUsbInterfaceHandle handle, std::uint8_t pipe,
                                                  std::uint8_t* buffer, std::uint32_t length,
                                                  std::uint32_t* transferred, void* overlapped);
@@ -58,12 +57,16 @@ using WinUsbAbortPipeFn = WinBool(VORNIK_WINAPI*)(WinUsbInterfaceHandle handle, 
 
 // The entry point names, in binding order.
 inline constexpr const char* kWinUsbFunctionNames[9] = {
-    "WinUsb_Initialize",     "WinUsb_Free",           "WinUsb_GetDescriptor",
-    "WinUsb_QueryDeviceInformation", "WinUsb_ReadPipe", "WinUsb_WritePipe",
-    "WinUsb_ControlTransfer", "WinUsb_ResetPipe",     "WinUsb_AbortPipe"};
+    "WinUsb_Initialize",      "WinUsb_Free",
+    "WinUsb_GetDescriptor",   "WinUsb_QueryDeviceInformation",
+    "WinUsb_ReadPipe",        "WinUsb_WritePipe",
+    "WinUsb_ControlTransfer", "WinUsb_ResetPipe",
+    "WinUsb_AbortPipe"};
 
 // Converts between the Handle integers of platform.h and the pointer-sized handles WinUSB takes.
-inline WinHandle toWinHandle(std::intptr_t handle) { return reinterpret_cast<WinHandle>(handle); }
+inline WinHandle toWinHandle(std::intptr_t handle) {
+    return reinterpret_cast<WinHandle>(handle);
+}
 inline std::intptr_t fromWinHandle(WinHandle handle) {
     return reinterpret_cast<std::intptr_t>(handle);
 }

@@ -8,7 +8,7 @@
 namespace vornik {
 
 class UsbDriver {
-public:
+  public:
     virtual ~UsbDriver() = default;
 
     virtual std::int32_t vendorId() const { return 0; }

@@ -14,7 +14,9 @@ constexpr std::uint32_t kDescriptorLength = 18;
 constexpr std::uint16_t kSpecialProductId = 2;
 
 // The kernel driver takes host-to-device data in its output buffer, hence the cast.
-void* mutableBytes(const void* buffer) { return const_cast<void*>(buffer); }
+void* mutableBytes(const void* buffer) {
+    return const_cast<void*>(buffer);
+}
 
 }  // namespace
 
@@ -132,8 +134,7 @@ bool VornikUsbDriver::readPipe(std::uint8_t pipe, void* buffer, std::int32_t len
 
 bool VornikUsbDriver::writePipe(std::uint8_t pipe, const void* buffer, std::int32_t length,
                                 std::int32_t* transferred) {
-    return pipeTransfer(kernel_ioctl::kWritePipe, pipe, mutableBytes(buffer), length,
-                        transferred);
+    return pipeTransfer(kernel_ioctl::kWritePipe, pipe, mutableBytes(buffer), length, transferred);
 }
 
 bool VornikUsbDriver::resetPipe(std::uint8_t pipe) {

@@ -25,7 +25,7 @@ inline constexpr std::uint32_t kLookupPipe = 0x222084;
 inline constexpr std::uint8_t kRealProductIdRequest = 0xED;
 
 class VornikUsbDriver : public UsbDriver {
-public:
+  public:
     explicit VornikUsbDriver(platform::Platform& os);
     ~VornikUsbDriver() override;
     VornikUsbDriver(const VornikUsbDriver&) = delete;
@@ -54,7 +54,7 @@ public:
     // when the table is full or no lookup succeeds.
     std::int32_t pipeValue(std::uint8_t endpoint);
 
-private:
+  private:
     struct PipeEntry {
         std::int32_t endpoint = 0;
         std::int32_t pipe = 0;

@@ -19,7 +19,9 @@ constexpr std::uint8_t kFirmwareLoadRequest = 0xA0;
 constexpr std::uint16_t kCpuControlRegister = 0x7F92;
 constexpr std::size_t kFirmwareChunk = 1000;
 
-std::uint8_t* bytes(void* buffer) { return static_cast<std::uint8_t*>(buffer); }
+std::uint8_t* bytes(void* buffer) {
+    return static_cast<std::uint8_t*>(buffer);
+}
 
 // WinUSB takes non-const buffers even for OUT transfers it only reads.
 std::uint8_t* bytes(const void* buffer) {
@@ -32,11 +34,17 @@ WinUsbDriver::WinUsbDriver(WinUsbDeviceSlot* slot, const WinUsbBinding& winUsb,
                            platform::Platform& os)
     : slot_(slot), winUsb_(winUsb), os_(os) {}
 
-std::int32_t WinUsbDriver::vendorId() const { return slot_ ? slot_->vendorId : 0; }
+std::int32_t WinUsbDriver::vendorId() const {
+    return slot_ ? slot_->vendorId : 0;
+}
 
-std::int32_t WinUsbDriver::productId() const { return slot_ ? slot_->productId : 0; }
+std::int32_t WinUsbDriver::productId() const {
+    return slot_ ? slot_->productId : 0;
+}
 
-bool WinUsbDriver::statusFlag() const { return slot_ && slot_->status != 0; }
+bool WinUsbDriver::statusFlag() const {
+    return slot_ && slot_->status != 0;
+}
 
 std::int32_t WinUsbDriver::currentFrameNumber() {
     if (!slot_) return 0;

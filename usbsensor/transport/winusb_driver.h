@@ -30,7 +30,7 @@ inline constexpr std::uint32_t kBusStatisticsRequestSize = 72;
 inline constexpr std::uint32_t kBusStatisticsFrameOffset = 28;
 
 class WinUsbDriver : public UsbDriver {
-public:
+  public:
     // `slot` may be null (every operation then fails); `os` and `winUsb` outlive the driver.
     WinUsbDriver(WinUsbDeviceSlot* slot, const WinUsbBinding& winUsb, platform::Platform& os);
 
@@ -52,7 +52,7 @@ public:
     // Downloads the firmware image to an interface in loader mode; always reports success.
     bool loadFirmware();
 
-private:
+  private:
     WinUsbDeviceSlot* slot_;
     const WinUsbBinding& winUsb_;
     platform::Platform& os_;
