@@ -1,0 +1,23 @@
+// Watch thread body.
+#include "api/device_thread.h"
+
+#include <QMutexLocker>
+
+#include "api/api_state.h"
+
+namespace vornik {
+
+DeviceThread::~DeviceThread() {
+    stopRequested.store(true);
+    wait();
+}
+
+void DeviceThread::run() {
+    do {
+        msleep(kScanIntervalMs);
+        QMutexLocker lock(&api::apiLock());
+        if (scanEnabled.load()) api::rescanAll();
+    } while (!stopRequested.load());
+}
+
+}  // namespace vornik

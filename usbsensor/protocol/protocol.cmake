@@ -1,0 +1,5 @@
+# Sample rings, the stream frame parser and the interface protocol.
+target_sources(vornikcore PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/sample_ring.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frame_parser.cpp)
+target_sources(vornikcore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sensor_interface.cpp)
