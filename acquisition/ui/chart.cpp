@@ -1,0 +1,207 @@
+// Drawing a graph model with the plotting widget: series looks, axes, title, zoom.
+#include "ui/chart.h"
+
+#include <qcustomplot.h>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace qtl {
+
+namespace {
+
+constexpr int kPollMs = 40;
+constexpr int kTitlePointSize = 12;
+
+QColor colourOf(Rgb rgb) {
+    return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>(rgb & 0xFF));
+}
+
+Qt::PenStyle penStyleOf(PenStyle s) {
+    switch (s) {
+        case PenStyle::Dash:
+            return Qt::DashLine;
+        case PenStyle::Dot:
+            return Qt::DotLine;
+        case PenStyle::DashDot:
+            return Qt::DashDotLine;
+        case PenStyle::Solid:
+            break;
+    }
+    return Qt::SolidLine;
+}
+
+QCPScatterStyle::ScatterShape shapeOf(MarkerShape m) {
+    switch (m) {
+        case MarkerShape::Triangle:
+            return QCPScatterStyle::ssTriangle;
+        case MarkerShape::Diamond:
+            return QCPScatterStyle::ssDiamond;
+        case MarkerShape::Rectangle:
+            break;
+    }
+    return QCPScatterStyle::ssSquare;
+}
+
+// The plotting widget keeps its points sorted and cannot place a NaN or infinite X; an
+// infinite Y becomes a gap.
+void appendPoints(QVector<QCPGraphData>& out, const DataSeries& s, std::size_t from) {
+    const auto xs = s.xs();
+    const auto ys = s.ys();
+    out.reserve(static_cast<qsizetype>(xs.size() - from));
+    for (std::size_t i = from; i < xs.size(); ++i) {
+        if (!std::isfinite(xs[i])) continue;
+        const double y = std::isfinite(ys[i]) ? ys[i] : std::nan("");
+        out.append(QCPGraphData(xs[i], y));
+    }
+}
+
+}  // namespace
+
+Chart::Chart(GraphModel& model, QWidget* parent)
+    : QWidget(parent), model_(model), plot_(new QCustomPlot(this)), poll_(new QTimer(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(plot_);
+
+    plot_->legend->setVisible(false);
+    plot_->plotLayout()->insertRow(0);
+    QFont titleFont = font();
+    titleFont.setPointSize(kTitlePointSize);
+    title_ = new QCPTextElement(plot_, QString(), titleFont);
+    plot_->plotLayout()->addElement(0, 0, title_);
+
+    for (std::size_t i = 0; i < graphs_.size(); ++i) {
+        graphs_[i] = plot_->addGraph(plot_->xAxis, plot_->yAxis);
+        graphs_[i]->setAdaptiveSampling(true);
+    }
+    plot_->yAxis2->setVisible(true);
+
+    // Wheel and rubber-band zoom on every axis; the left button draws the band.
+    plot_->setInteraction(QCP::iRangeZoom, true);
+    plot_->setSelectionRectMode(QCP::srmZoom);
+    plot_->axisRect()->setRangeZoomAxes({plot_->xAxis}, {plot_->yAxis, plot_->yAxis2});
+    for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis, plot_->yAxis2}) {
+        connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
+            if (!applyingRanges_) zoomed_ = true;
+        });
+    }
+    connect(plot_, &QCustomPlot::mouseDoubleClick, this, [this] { resetZoom(); });
+
+    connect(poll_, &QTimer::timeout, this, &Chart::syncIfChanged);
+    poll_->start(kPollMs);
+    sync();
+}
+
+Chart::~Chart() = default;
+
+void Chart::redraw() {
+    sync();
+    plot_->replot();
+}
+
+void Chart::resetZoom() {
+    zoomed_ = false;
+    applyAxes();
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void Chart::syncIfChanged() {
+    if (model_.version() == seenVersion_) return;
+    sync();
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void Chart::sync() {
+    for (std::size_t i = 0; i < graphs_.size(); ++i) syncSeries(i);
+    title_->setText(QString::fromStdString(model_.chartTitle()));
+    applyAxes();
+    seenVersion_ = model_.version();
+}
+
+void Chart::syncSeries(std::size_t i) {
+    const DataSeries& s = model_.series(static_cast<int>(i) + 1);
+    Synced& seen = synced_[i];
+    if (s.styleVersion() != seen.style) {
+        applyStyle(i);
+        seen.style = s.styleVersion();
+    }
+    if (s.dataVersion() == seen.data) return;
+    QVector<QCPGraphData> points;
+    if (s.resetVersion() == seen.reset && s.count() >= seen.count) {
+        appendPoints(points, s, seen.count);
+        graphs_[i]->data()->add(points, true);
+    } else {
+        appendPoints(points, s, 0);
+        graphs_[i]->data()->set(points, true);
+    }
+    seen.data = s.dataVersion();
+    seen.reset = s.resetVersion();
+    seen.count = s.count();
+}
+
+void Chart::applyStyle(std::size_t i) {
+    const SeriesStyle& st = model_.series(static_cast<int>(i) + 1).style();
+    QCPGraph* g = graphs_[i];
+    QPen pen(colourOf(st.colour));
+    pen.setWidth(st.lineWidth);
+    pen.setStyle(penStyleOf(st.lineStyle));
+    g->setPen(pen);
+    g->setLineStyle(st.lineVisible ? QCPGraph::lsLine : QCPGraph::lsNone);
+    if (st.markerVisible) {
+        const double size = 2.0 * std::max(st.markerWidth, st.markerHeight) + 1.0;
+        g->setScatterStyle(QCPScatterStyle(shapeOf(st.marker), QPen(colourOf(st.colour)),
+                                           QBrush(colourOf(st.markerBrush)), size));
+    } else {
+        g->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
+    }
+    QCPAxis* axis = st.axis == VerticalAxis::Left ? plot_->yAxis : plot_->yAxis2;
+    if (g->valueAxis() != axis) g->setValueAxis(axis);
+}
+
+void Chart::applyAxes() {
+    model_.updateAutomaticRanges();
+    plot_->xAxis->setLabel(QString::fromStdString(model_.bottomAxis().title()));
+    plot_->yAxis->setLabel(QString::fromStdString(model_.leftAxis().title()));
+    plot_->yAxis2->setLabel(QString::fromStdString(model_.rightAxis().title()));
+    plot_->xAxis->setVisible(model_.bottomAxis().visible());
+    plot_->yAxis->setVisible(model_.leftAxis().visible());
+    plot_->yAxis2->setVisible(model_.rightAxis().visible());
+    if (zoomed_) return;
+    showRange(plot_->xAxis, model_.bottomAxis());
+    showRange(plot_->yAxis, model_.leftAxis());
+    showRange(plot_->yAxis2, model_.rightAxis());
+}
+
+void Chart::showRange(QCPAxis* axis, const GraphAxis& m) {
+    double lo = m.minimum();
+    double hi = m.maximum();
+    if (!(hi > lo)) {
+        // A single value still needs some room to be drawn.
+        const double pad = lo == 0 ? 1.0 : std::abs(lo) * 0.05;
+        lo -= pad;
+        hi += pad;
+    }
+    applyingRanges_ = true;
+    axis->setRange(lo, hi);
+    applyingRanges_ = false;
+}
+
+bool Chart::saveBitmap(const QString& fileName, int width, int height) {
+    redraw();
+    return plot_->saveBmp(fileName, width, height);
+}
+
+bool Chart::savePng(const QString& fileName, int width, int height) {
+    redraw();
+    return plot_->savePng(fileName, width, height);
+}
+
+void Chart::render(QPaintDevice& device, int width, int height) {
+    redraw();
+    QCPPainter painter(&device);
+    plot_->toPainter(&painter, width, height);
+}
+
+}  // namespace qtl

@@ -1,0 +1,75 @@
+// The chart of a graph window: draws a GraphModel over the toolkit's plotting widget.
+// Windows and commands change the model only; the chart picks up what changed (new points at
+// the end of a series are added on their own, anything else is taken again) on a short poll
+// or at once through redraw(). Zooming (wheel, rubber band) changes only the view;
+// a double-click returns to the model's ranges.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "graph/graph_model.h"
+
+class QCustomPlot;
+class QCPGraph;
+class QCPTextElement;
+class QCPAxis;
+class QPaintDevice;
+class QTimer;
+
+namespace qtl {
+
+class Chart : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Chart(GraphModel& model, QWidget* parent = nullptr);
+    ~Chart() override;
+
+    GraphModel& model() { return model_; }
+
+    // Takes every change of the model now and draws the chart again.
+    void redraw();
+
+    bool zoomed() const { return zoomed_; }
+    // Back to the model's ranges.
+    void resetZoom();
+
+    // Picture of the chart at its current size (or the given one).
+    bool saveBitmap(const QString& fileName, int width = 0, int height = 0);
+    bool savePng(const QString& fileName, int width = 0, int height = 0);
+    // Draws the chart onto any paint device (printer, vector picture) at the given size.
+    void render(QPaintDevice& device, int width, int height);
+
+  protected:
+    QSize sizeHint() const override { return {640, 480}; }
+
+  private:
+    struct Synced {
+        std::uint64_t data = ~std::uint64_t{0};
+        std::uint64_t reset = ~std::uint64_t{0};
+        std::uint64_t style = ~std::uint64_t{0};
+        std::size_t count = 0;
+    };
+
+    void syncIfChanged();
+    void sync();
+    void syncSeries(std::size_t i);
+    void applyStyle(std::size_t i);
+    void applyAxes();
+    void showRange(QCPAxis* axis, const GraphAxis& model);
+
+    GraphModel& model_;
+    QCustomPlot* plot_;  // owned by this widget
+    QCPTextElement* title_;
+    std::array<QCPGraph*, GraphModel::kSeriesCount> graphs_{};
+    std::array<Synced, GraphModel::kSeriesCount> synced_{};
+    std::uint64_t seenVersion_ = ~std::uint64_t{0};
+    QTimer* poll_;
+    bool zoomed_ = false;
+    bool applyingRanges_ = false;
+};
+
+}  // namespace qtl
