@@ -39,13 +39,29 @@ const ChannelSettings& ProgramSettings::channel(char letter) const {
     return const_cast<ProgramSettings*>(this)->channel(letter);
 }
 
+void compileChannelFormulas(ProgramSettings& settings) {
+    for (ChannelSettings* c : {&settings.channelP, &settings.channelA, &settings.channelS}) {
+        Definis_Fonction(kChannelFormulaVariables, c->formulaText.str(), c->formula);
+    }
+}
+
+namespace {
+
+ProgramSettings startUpSettings() {
+    ProgramSettings s;
+    compileChannelFormulas(s);
+    return s;
+}
+
+}  // namespace
+
 ProgramSettings& programSettings() {
-    static ProgramSettings instance;
+    static ProgramSettings instance = startUpSettings();
     return instance;
 }
 
 void resetProgramSettings() {
-    programSettings() = ProgramSettings{};
+    programSettings() = startUpSettings();
 }
 
 }  // namespace qtl

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "formula/formula.h"
 #include "settings/bounded_text.h"
 #include "settings/driver_entry_points.h"
 
@@ -17,6 +19,7 @@ struct ChannelSettings {
     std::uint16_t inputIndex = 0;  // "NUMEAx": position of the input in the driver's list
     SettingsText title;            // "TITREx"
     SettingsText formulaText;      // "FONCTIONx"
+    CompiledFormula formula;       // formulaText compiled for "PAST"
     std::uint8_t lineStyle = 0;    // "STYLEx": 0 solid, 1 dashed, 2 dotted
     bool takeMeasurement = false;  // "PECA", "PECS": the user's "Prise de mesure ?"
     bool active = false;           // the channel delivers values
@@ -59,6 +62,7 @@ struct ProgramSettings {
 
     // Variable analog output.
     SettingsText variableOutputFormulaText;
+    CompiledFormula variableOutputFormula;  // empty until the output dialog compiles one
     bool variableOutputActive = false;
 
     SettingsText externalPath;  // "CHEMINEXTERNE"
@@ -98,8 +102,16 @@ struct ProgramSettings {
     const ChannelSettings& channel(char letter) const;
 };
 
-// The one record of the program.
+// Variables of every channel formula and of the variable output formula.
+inline constexpr std::string_view kChannelFormulaVariables = "PAST";
+
+// The one record of the program, created with the defaults and its channel formulas
+// compiled from "P", "A" and "S".
 ProgramSettings& programSettings();
+
+// Compiles each channel's formulaText into its formula (variables P, A, S, T). Leaves
+// formulaError as the last compilation set it.
+void compileChannelFormulas(ProgramSettings& settings);
 
 // Puts the record back to its start-up state: defaults, formulas compiled from "P", "A", "S".
 // Loaded driver libraries stay loaded; only the record forgets them.

@@ -46,6 +46,31 @@ TEST(ProgramSettings, FreshStart) {
     }
 }
 
+TEST(ProgramSettings, ChannelFormulasCompiledAtStart) {
+    resetProgramSettings();
+    const ProgramSettings& s = programSettings();
+    EXPECT_EQ(s.channelP.formula.parameters(), "PAST");
+    EXPECT_DOUBLE_EQ(Evalue4(s.channelP.formula, 1, 2, 3, 4), 1.0);
+    EXPECT_DOUBLE_EQ(Evalue4(s.channelA.formula, 1, 2, 3, 4), 2.0);
+    EXPECT_DOUBLE_EQ(Evalue4(s.channelS.formula, 1, 2, 3, 4), 3.0);
+    EXPECT_TRUE(s.variableOutputFormula.empty());
+}
+
+TEST(ProgramSettings, RecompilingTheChannelFormulas) {
+    ProgramSettings s;
+    s.channelA.formulaText = "2*P+T";
+    s.channelS.formulaText = "2*Q";
+    compileChannelFormulas(s);
+    EXPECT_TRUE(formulaError);  // from the last one, S
+    EXPECT_DOUBLE_EQ(Evalue4(s.channelA.formula, 3, 0, 0, 0.5), 6.5);
+    // The faulty one falls back to the identity of P and keeps its text as typed.
+    EXPECT_DOUBLE_EQ(Evalue4(s.channelS.formula, 3, 4, 5, 6), 3.0);
+    EXPECT_EQ(s.channelS.formulaText, "2*Q");
+    s.channelS.formulaText = "S";
+    compileChannelFormulas(s);
+    EXPECT_FALSE(formulaError);
+}
+
 TEST(ProgramSettings, ResetForgetsChanges) {
     ProgramSettings& s = programSettings();
     s.channelA.title = "changed";
