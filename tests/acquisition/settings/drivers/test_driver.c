@@ -18,16 +18,26 @@ QTL_PILOTE_API const char* QTL_PILOTE_CALL stddetail(void) {
     return "pilote d'essai \xE9prouv\xE9";
 #endif
 }
-QTL_PILOTE_API const char* QTL_PILOTE_CALL detail(void) { return stddetail(); }
+QTL_PILOTE_API const char* QTL_PILOTE_CALL detail(void) {
+    return stddetail();
+}
 #endif
 
-QTL_PILOTE_API int32_t QTL_PILOTE_CALL stdnea(void) { return 2; }
-QTL_PILOTE_API int32_t QTL_PILOTE_CALL NEA(void) { return 2; }
+QTL_PILOTE_API int32_t QTL_PILOTE_CALL stdnea(void) {
+    return 2;
+}
+QTL_PILOTE_API int32_t QTL_PILOTE_CALL NEA(void) {
+    return 2;
+}
 
 /* Raw reading: 100 + input, so each input reads its own value. */
-QTL_PILOTE_API int32_t QTL_PILOTE_CALL stdea(int32_t input) { return 100 + input; }
+QTL_PILOTE_API int32_t QTL_PILOTE_CALL stdea(int32_t input) {
+    return 100 + input;
+}
 /* The settings-file name gives another value, to tell the two name sets apart. */
-QTL_PILOTE_API int32_t QTL_PILOTE_CALL EA(int32_t input) { return 200 + input; }
+QTL_PILOTE_API int32_t QTL_PILOTE_CALL EA(int32_t input) {
+    return 200 + input;
+}
 
 QTL_PILOTE_API const char* QTL_PILOTE_CALL stdnead(int32_t index) {
 #if defined(TD_NULL_TEXT)
@@ -44,14 +54,22 @@ QTL_PILOTE_API const char* QTL_PILOTE_CALL stdnead(int32_t index) {
     return index >= 0 && index < 3 ? names[index] : "";
 #endif
 }
-QTL_PILOTE_API const char* QTL_PILOTE_CALL NEAD(int32_t index) { return stdnead(index); }
+QTL_PILOTE_API const char* QTL_PILOTE_CALL NEAD(int32_t index) {
+    return stdnead(index);
+}
 
 /* Number of times the endless list was asked for a name. */
-QTL_PILOTE_API int32_t QTL_PILOTE_CALL test_name_calls(void) { return endless_calls; }
+QTL_PILOTE_API int32_t QTL_PILOTE_CALL test_name_calls(void) {
+    return endless_calls;
+}
 
 #ifndef TD_NO_EAD
-QTL_PILOTE_API double QTL_PILOTE_CALL stdead(int32_t input) { return 1.5 + input; }
-QTL_PILOTE_API double QTL_PILOTE_CALL EAD(int32_t input) { return 2.5 + input; }
+QTL_PILOTE_API double QTL_PILOTE_CALL stdead(int32_t input) {
+    return 1.5 + input;
+}
+QTL_PILOTE_API double QTL_PILOTE_CALL EAD(int32_t input) {
+    return 2.5 + input;
+}
 #endif
 
 /* Answers "<text>+" so that each call shows it received the previous answer. */
