@@ -28,16 +28,16 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     bold.setPointSize(bold.pointSize() + 2);
     product->setFont(bold);
 
-    auto* version = new QLabel(QStringLiteral("Version %1").arg(QString::fromUtf8(versionText())),
-                               this);
+    auto* version =
+        new QLabel(QStringLiteral("Version %1").arg(QString::fromUtf8(versionText())), this);
     version->setObjectName(QStringLiteral("Version"));
 
-    auto* comments = new QLabel(
-        QStringLiteral("Logiciel de mesure et d'expérimentation pour l'enseignement.\n"
-                       "Il acquiert, affiche et traite les mesures d'appareils\n"
-                       "et d'interfaces de mesure, qu'il commande au travers\n"
-                       "de bibliothèques pilotes (DLL) choisies par l'utilisateur."),
-        this);
+    auto* comments =
+        new QLabel(QStringLiteral("Logiciel de mesure et d'expérimentation pour l'enseignement.\n"
+                                  "Il acquiert, affiche et traite les mesures d'appareils\n"
+                                  "et d'interfaces de mesure, qu'il commande au travers\n"
+                                  "de bibliothèques pilotes (DLL) choisies par l'utilisateur."),
+                   this);
     comments->setObjectName(QStringLiteral("Comments"));
 
     OKButton = new QPushButton(QStringLiteral("J'ai lu"), this);

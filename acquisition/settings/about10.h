@@ -9,12 +9,12 @@ namespace qtl {
 
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     QPushButton* OKButton;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 };
 

@@ -10,7 +10,7 @@ namespace qtl {
 
 class Tfgroschiffres : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tfgroschiffres(QWidget* parent = nullptr);
 
     void showTexts(const QString& p, const QString& a, const QString& s);
@@ -19,10 +19,10 @@ public:
     QLabel* labelA;
     QLabel* LabelS;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void FormResize();
 };
 
