@@ -1,0 +1,188 @@
+// Exports: life cycle, interface ids, products and channel counts, the watch thread.
+#include <algorithm>
+#include <atomic>
+
+#include "api/api_state.h"
+
+#include "api_test_util.h"
+
+using namespace apitest;
+using vornik::emulation::TransferRecord;
+
+namespace {
+
+int countRequests(const EmulatedInterface& d, uint8_t request) {
+    const auto t = d.transfers();
+    return static_cast<int>(std::count_if(t.begin(), t.end(), [&](const TransferRecord& r) {
+        return r.kind == TransferRecord::Kind::Control && r.request == request;
+    }));
+}
+
+}  // namespace
+
+TEST(ApiBeforeInit, EveryExportButTheLockOnlyOnesFails) {
+    auto bus = std::make_shared<EmulatedPlatform>();
+    vornik::platform::ScopedPlatform guard(bus);
+    int ids[4];
+    char text[16] = "untouched";
+    uint8_t buf[16];
+    const int results[] = {
+        VorStop(),
+        VorGetDevices(0, ids, 4),
+        VorGetDeviceProductID(0, 2001),
+        VorGetNumChannels(0, 2001),
+        VorGetExistChannel(0, 2001, 0),
+        VorGetSensorDetected(0, 2001, 0),
+        VorGetSampleSize(0, 2001, 0),
+        VorGetSampleRateMinimum(0, 2001, 0),
+        VorGetSampleRateMaximum(0, 2001, 0),
+        VorGetSampleRateDefault(0, 2001, 0),
+        VorGetNumMeasurements(0, 2001, 0),
+        VorGetMeasurementName(0, 2001, 0, 0, text, 16),
+        VorGetSupportsProbeValidityDetection(0, 2001, 0),
+        VorCheckMeasurementValidity(0, 2001, 0, 4, buf),
+        VorGetName(0, 2001, 0, text, 16),
+        VorGetOneSample(0, 2001, 0, buf, 0),
+        VorStartContinuousSampling(0, 2001, 0, 100),
+        VorStopContinuousSampling(0, 2001, 0),
+        VorGetSampleData(0, 2001, 0, 1, buf, 16),
+        VorGetSensorDataSheetSize(0, 2001, 0),
+        VorReadSensorDataSheet(0, 2001, 0, buf, 16),
+    };
+    for (int r : results) EXPECT_EQ(r, -1);
+    EXPECT_STREQ(text, "untouched");
+    EXPECT_EQ(VorStart(), 1);
+    EXPECT_EQ(VorDelete(), 1);
+    VorMSsleep(0);
+}
+
+TEST_F(ApiTest, IdsStartAt2001AndAreNeverReused) {
+    int ids[4] = {-7, -7, -7, -7};
+    EXPECT_EQ(VorGetDevices(0, ids, 0), 0);
+    auto first = bus->plugIn(interfaceWith(1));
+    // Too small a buffer: -1, but the interface is attached all the same and keeps its id.
+    EXPECT_EQ(VorGetDevices(0, ids, 0), -1);
+    EXPECT_EQ(ids[0], -7);
+    EXPECT_EQ(first->attachNotices(), 1);
+    EXPECT_EQ(devices(), std::vector<int>{2001});
+
+    InterfaceConfig kernel = interfaceWith(1);
+    kernel.binding = vornik::emulation::Binding::KernelDriver;
+    kernel.deviceNumber = 2;
+    auto second = bus->plugIn(kernel);
+    EXPECT_EQ(devices(), (std::vector<int>{2001, 2002}));
+
+    bus->unplug(*first);
+    EXPECT_EQ(devices(), std::vector<int>{2002});
+    EXPECT_EQ(VorGetDeviceProductID(0, 2001), -1);
+    bus->plugBack(*first);
+    EXPECT_EQ(devices(), (std::vector<int>{2002, 2003}));
+    EXPECT_EQ(first->attachNotices(), 2);
+    EXPECT_EQ(second->attachNotices(), 1);
+    // The scans in between did not attach anything twice.
+    EXPECT_EQ(devices(), (std::vector<int>{2002, 2003}));
+}
+
+TEST_F(ApiTest, SecondInitKeepsTheState) {
+    attach(interfaceWith(1));
+    EXPECT_EQ(VorInit(), 1);
+    EXPECT_EQ(devices(), std::vector<int>{2001});
+    EXPECT_EQ(VorGetNumChannels(0, 2001), 1);
+}
+
+TEST_F(ApiTest, DeleteReleasesEverythingAndInitStartsAfresh) {
+    auto d = bus->plugIn(interfaceWith(2));
+    ASSERT_EQ(devices(), std::vector<int>{2001});
+    ASSERT_EQ(VorGetNumChannels(0, 2001), 2);
+    ASSERT_EQ(VorStartContinuousSampling(0, 2001, 1, 100), 6);
+    EXPECT_EQ(VorDelete(), 1);
+    EXPECT_EQ(bus->openHandles(), 0);
+    EXPECT_EQ(VorGetDevices(0, nullptr, 0), -1);
+    ASSERT_EQ(VorInit(), 1);
+    EXPECT_EQ(devices(), std::vector<int>{2001});
+    EXPECT_EQ(d->attachNotices(), 2);
+}
+
+TEST_F(ApiTest, ChannelCountsByProduct) {
+    struct Case {
+        uint16_t product;
+        int reported;  // what request 0x84 would say
+        int channels;
+        int infoRequests;
+    };
+    const Case cases[] = {
+        {0x200, 2, 4, 0}, {2, 3, 1, 0}, {7, 3, 1, 0}, {3, 3, 3, 1}, {6, 12, 10, 1},
+    };
+    int id = 2001;
+    for (const Case& c : cases) {
+        InterfaceConfig config = interfaceWith(c.reported, c.product);
+        auto d = bus->plugIn(config);
+        ASSERT_EQ(devices().back(), id);
+        EXPECT_EQ(VorGetDeviceProductID(0, id), c.product);
+        EXPECT_EQ(VorGetNumChannels(0, id), c.channels) << c.product;
+        EXPECT_EQ(countRequests(*d, 0x84), c.infoRequests) << c.product;
+        bus->unplug(*d);
+        devices();
+        ++id;
+    }
+}
+
+TEST_F(ApiTest, FailedInformationRequest) {
+    auto d = bus->plugIn(interfaceWith(3));
+    devices();
+    d->failNextTransfers(1);
+    EXPECT_EQ(VorGetNumChannels(0, 2001), -1);
+    EXPECT_EQ(VorGetNumChannels(0, 2001), 3);
+    EXPECT_EQ(VorGetNumChannels(0, 4242), -1);
+}
+
+TEST_F(ApiTest, WatchThreadNoticesArrivalsUntilStopped) {
+    EXPECT_EQ(VorStart(), 1);
+    auto a = bus->plugIn(interfaceWith(1));
+    EXPECT_TRUE(eventually([&] { return a->attachNotices() == 1; }));
+    EXPECT_EQ(VorStop(), 1);
+    auto b = bus->plugIn(interfaceWith(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(b->attachNotices(), 0);
+    EXPECT_EQ(VorStart(), 1);
+    EXPECT_TRUE(eventually([&] { return b->attachNotices() == 1; }));
+    EXPECT_EQ(devices(), (std::vector<int>{2001, 2002}));
+}
+
+TEST_F(ApiTest, StreamingPausesRescansAndAnyStopResumesThem) {
+    VorStart();
+    auto a = bus->plugIn(interfaceWith(1));
+    ASSERT_TRUE(eventually([&] { return a->attachNotices() == 1; }));
+    ASSERT_EQ(VorGetNumChannels(0, 2001), 1);
+    ASSERT_EQ(VorStartContinuousSampling(0, 2001, 0, 100), 6);
+    auto b = bus->plugIn(interfaceWith(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(b->attachNotices(), 0);
+    // A stop that fails (unknown id) resumes the rescans all the same.
+    EXPECT_EQ(VorStopContinuousSampling(0, 9999, 0), -1);
+    EXPECT_TRUE(eventually([&] { return b->attachNotices() == 1; }));
+}
+
+TEST(ApiSleep, SleepTakesNoLock) {
+    auto bus = std::make_shared<EmulatedPlatform>();
+    vornik::platform::ScopedPlatform guard(bus);
+    const auto t0 = std::chrono::steady_clock::now();
+    VorMSsleep(0);
+    VorMSsleep(-5);
+    VorMSsleep(20);
+    EXPECT_GE(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(20));
+
+    // Another thread holds the library lock: the sleep still returns.
+    std::atomic<bool> held{false}, release{false};
+    std::thread holder([&] {
+        vornik::api::apiLock().lock();
+        held = true;
+        while (!release) std::this_thread::yield();
+        vornik::api::apiLock().unlock();
+    });
+    while (!held) std::this_thread::yield();
+    VorMSsleep(0);
+    VorMSsleep(1);
+    release = true;
+    holder.join();
+}
