@@ -89,6 +89,7 @@ bool SensorInterface::readInterfaceInfo(InterfaceInfo& info, int32_t productId, 
         uint8_t reply[64] = {};
         ok = driver_ != nullptr &&
              driver_->controlIn(request::kInterfaceInfo, 0, 0, reply, sizeof reply);
+        info.channelCount = 0;  // an interface that does not answer has no channels
         if (ok) {
             info.channelCount = static_cast<uint16_t>(reply[0] | (reply[1] << 8));
             info.capabilityWord = static_cast<uint16_t>(reply[2] | (reply[3] << 8));

@@ -1,0 +1,189 @@
+// Sensor interface requests over a scripted transport: interface information, start and stop
+// edge cases, ring allocation, the single-channel block path.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "protocol/sensor_interface.h"
+#include "transport/usb_driver.h"
+
+using namespace vornik;
+
+namespace {
+
+struct Sent {
+    uint8_t request;
+    uint16_t value;
+    uint16_t index;
+    std::vector<uint8_t> data;
+};
+
+class ScriptedDriver : public UsbDriver {
+  public:
+    uint16_t channels = 3;
+    std::map<uint8_t, bool> refuse;  // requests that fail
+    std::array<uint8_t, 2> version{0, 2};
+    std::vector<Sent> sent;
+    int resets = 0;
+
+    bool controlIn(uint8_t request, uint16_t value, uint16_t index, void* buffer, int32_t length,
+                   int32_t* transferred) override {
+        sent.push_back({request, value, index, {}});
+        if (refuse[request]) return false;
+        std::vector<uint8_t> reply(static_cast<size_t>(length), 0);
+        if (request == 0x84 && length >= 2) {
+            reply[0] = static_cast<uint8_t>(channels);
+            reply[1] = static_cast<uint8_t>(channels >> 8);
+        }
+        if (request == 0xF2 && length >= 2) std::memcpy(reply.data(), version.data(), 2);
+        if (length > 0) std::memcpy(buffer, reply.data(), reply.size());
+        if (transferred != nullptr) *transferred = length;
+        return true;
+    }
+    bool controlOut(uint8_t request, uint16_t value, uint16_t index, const void* buffer,
+                    int32_t length) override {
+        const auto* b = static_cast<const uint8_t*>(buffer);
+        sent.push_back({request, value, index, std::vector<uint8_t>(b, b + length)});
+        return !refuse[request];
+    }
+    bool resetPipe(uint8_t) override {
+        ++resets;
+        return true;
+    }
+    int count(uint8_t request) const {
+        int n = 0;
+        for (const Sent& s : sent) n += s.request == request;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST(SensorInterface, StartWithoutChannelsOrSampledChannelDoesNothing) {
+    ScriptedDriver d;
+    SensorInterface iface(&d, false);
+    // No interface information yet: nothing to start, reported as done.
+    EXPECT_TRUE(iface.startStreaming(0, 100, 4));
+    EXPECT_EQ(d.count(0x82), 0);
+    EXPECT_FALSE(iface.streaming());
+    InterfaceInfo info;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 3, true));
+    EXPECT_TRUE(iface.startStreaming(5, 100, 4));  // beyond the count: every word is 0xFFFF
+    EXPECT_EQ(d.count(0x82), 0);
+    EXPECT_EQ(d.resets, 0);
+}
+
+TEST(SensorInterface, RefusedConfigurationStillStartsRefusedStartFails) {
+    ScriptedDriver d;
+    SensorInterface iface(&d, false);
+    InterfaceInfo info;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 3, true));
+    d.refuse[0x81] = true;
+    EXPECT_TRUE(iface.startStreaming(2, 0x1234, 6));
+    EXPECT_TRUE(iface.streaming());
+    EXPECT_EQ(d.resets, 1);
+    const Sent& config = d.sent[d.sent.size() - 2];
+    EXPECT_EQ(config.data, (std::vector<uint8_t>{0x34, 0x12, 6, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(d.sent.back().data, (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF}));
+
+    SensorInterface other(&d, false);
+    ASSERT_TRUE(other.readInterfaceInfo(info, 3, true));
+    d.refuse[0x82] = true;
+    EXPECT_FALSE(other.startStreaming(0, 1, 6));
+    EXPECT_FALSE(other.streaming());
+}
+
+TEST(SensorInterface, ProductEightStopRequestAndVersion) {
+    ScriptedDriver d;
+    d.channels = 1;
+    SensorInterface iface(&d, false);
+    InterfaceInfo info;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 8, true));
+    EXPECT_TRUE(iface.oneByteStop());
+    EXPECT_TRUE(iface.drainAfterStop());
+    EXPECT_TRUE(iface.stopStream(0));
+    EXPECT_EQ(d.sent.back().request, 0x83);
+    EXPECT_EQ(d.sent.back().data, std::vector<uint8_t>{0});
+    // A failed version request leaves the drain off; another product clears both flags.
+    d.refuse[0xF2] = true;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 8, true));
+    EXPECT_FALSE(iface.drainAfterStop());
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 3, true));
+    EXPECT_FALSE(iface.oneByteStop());
+    EXPECT_TRUE(iface.stopStream(0));
+    EXPECT_TRUE(d.sent.back().data.empty());
+}
+
+TEST(SensorInterface, RingsFollowTheChannelCount) {
+    ScriptedDriver d;
+    d.channels = 1;
+    SensorInterface iface(&d, false);
+    InterfaceInfo info;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 3, true));
+    ASSERT_TRUE(iface.startStreaming(0, 1, 2));
+    const uint8_t bytes[6] = {1, 2, 3, 4, 5, 6};
+    iface.processBlock(bytes, 6);
+    // Asking again keeps the existing ring and its bytes.
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 3, true));
+    uint8_t out[8] = {};
+    int32_t moved = 0;
+    EXPECT_TRUE(iface.takeSamples(0, out, 8, 4, &moved));
+    EXPECT_EQ(moved, 4);
+    EXPECT_EQ(out[3], 4);
+    EXPECT_FALSE(iface.takeSamples(1, out, 8, 4, &moved));
+    // A failed query leaves no channel and no ring.
+    d.refuse[0x84] = true;
+    EXPECT_FALSE(iface.readInterfaceInfo(info, 3, true));
+    EXPECT_EQ(iface.channelCount(), 0);
+    EXPECT_FALSE(iface.hasRing(0));
+    EXPECT_FALSE(iface.takeSamples(0, out, 8, 4, &moved));
+    // Without allocation the rings stay as they were.
+    d.refuse[0x84] = false;
+    d.channels = 2;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 3, false));
+    EXPECT_EQ(iface.channelCount(), 2);
+    EXPECT_FALSE(iface.hasRing(0));
+}
+
+TEST(SensorInterface, SingleChannelBlocksFillRingZeroUntilFull) {
+    ScriptedDriver d;
+    d.channels = 1;
+    SensorInterface iface(&d, false);
+    InterfaceInfo info;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 7, true));  // product 7: one channel, no request
+    EXPECT_EQ(d.count(0x84), 0);
+    ASSERT_TRUE(iface.startStreaming(0, 1, 4));
+    EXPECT_EQ(d.sent.back().value, 0xFFFE);
+    std::vector<uint8_t> block(4096, 0x11);
+    for (int i = 0; i < 64; ++i) iface.processBlock(block.data(), block.size());
+    EXPECT_TRUE(iface.streaming());
+    iface.processBlock(block.data(), 1);
+    EXPECT_FALSE(iface.streaming());
+    EXPECT_EQ(iface.streamStatus(), kStreamStatusRingFull);
+    std::vector<uint8_t> out(300000);
+    int32_t moved = 0;
+    EXPECT_TRUE(iface.takeSamples(0, out.data(), 300000, 4, &moved));
+    EXPECT_EQ(moved, 262144);
+    EXPECT_FALSE(iface.takeSamples(0, out.data(), 300000, 4, &moved));
+    // A new start empties the ring and clears the status.
+    ASSERT_TRUE(iface.startStreaming(0, 1, 4));
+    EXPECT_EQ(iface.streamStatus(), 0);
+    iface.processBlock(block.data(), 8);
+    EXPECT_TRUE(iface.takeSamples(0, out.data(), 300000, 4, &moved));
+    EXPECT_EQ(moved, 8);
+}
+
+TEST(SensorInterface, ChannelCountAboveTenIsLimited) {
+    ScriptedDriver d;
+    d.channels = 40;
+    SensorInterface iface(&d, false);
+    InterfaceInfo info;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 3, true));
+    EXPECT_EQ(info.channelCount, 40);
+    EXPECT_EQ(iface.channelCount(), 10);
+    EXPECT_TRUE(iface.hasRing(9));
+    ASSERT_TRUE(iface.startStreaming(9, 1, 2));
+    EXPECT_EQ(d.sent.back().data.size(), 20u);
+}
