@@ -319,7 +319,8 @@ EmulatedInterface::Reply EmulatedInterface::vendorOut(std::uint8_t request, std:
             std::vector<int> started;
             for (std::size_t c = 0; c < words.size(); ++c) {
                 if (words[c] == 0xFFFE) {
-                    if (!sensor(static_cast<std::uint16_t>(c))) return kStall;
+                    const SensorConfig* s = sensor(static_cast<std::uint16_t>(c));
+                    if (!s || !s->present) return kStall;
                     started.push_back(static_cast<int>(c));
                 } else if (words[c] != 0xFFFF) {
                     return kStall;
