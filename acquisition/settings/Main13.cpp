@@ -42,7 +42,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // A multi-document frame: workspace background, no child-window menu shown.
     ClientArea = new QMdiArea(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
-    ClientArea->setMinimumSize(0, 0);
+    ClientArea->setMinimumSize(1, 1);  // the banner leaves the workspace almost no room
     setCentralWidget(ClientArea);
 
     buildMenus();
@@ -80,9 +80,9 @@ void TMainForm::buildMenus() {
     Fentre1->setObjectName(QStringLiteral("Fentre1"));
     Cascade1 = entry(Fentre1, "Cascade1", QStringLiteral("&Cascade"),
                      QStringLiteral("Dispose les fenêtres en cascade"));
-    Mosaquehorizontale1 = entry(Fentre1, "Mosaquehorizontale1",
-                                QStringLiteral("Mosaïque &horizontale"),
-                                QStringLiteral("Dispose les fenêtres les unes sous les autres"));
+    Mosaquehorizontale1 =
+        entry(Fentre1, "Mosaquehorizontale1", QStringLiteral("Mosaïque &horizontale"),
+              QStringLiteral("Dispose les fenêtres les unes sous les autres"));
     Mosaqueverticale1 = entry(Fentre1, "Mosaqueverticale1", QStringLiteral("Mosaïque &verticale"),
                               QStringLiteral("Dispose les fenêtres côte à côte"));
     Toutrduire1 = entry(Fentre1, "Toutrduire1", QStringLiteral("&Tout réduire"),
@@ -111,10 +111,9 @@ void TMainForm::buildMenus() {
     sortiesanalogiquesvariables1 = entry(
         Rglages1, "sortiesanalogiquesvariables1", QStringLiteral("sorties analogiques variables"),
         QStringLiteral("Sortie analogique qui suit une fonction des mesures"));
-    seuilsdedclenchementautomatique1 =
-        entry(Rglages1, "seuilsdedclenchementautomatique1",
-              QStringLiteral("seuils de déclenchement automatique"),
-              QStringLiteral("Seuils du déclenchement automatique"));
+    seuilsdedclenchementautomatique1 = entry(Rglages1, "seuilsdedclenchementautomatique1",
+                                             QStringLiteral("seuils de déclenchement automatique"),
+                                             QStringLiteral("Seuils du déclenchement automatique"));
     seuilsdedclenchementautomatique1->setEnabled(false);
 
     Acquisition1 = bar->addMenu(QStringLiteral("Acquisition"));
@@ -199,7 +198,9 @@ void TMainForm::Ouvrir1Click() {
     programSettings().pointTimerMode = false;
 }
 
-void TMainForm::Quitter1Click() { close(); }
+void TMainForm::Quitter1Click() {
+    close();
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
@@ -208,15 +209,23 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 // --- Fenêtre (hidden; graph windows are top-level, so these find no child) ------------------
 
-void TMainForm::Cascade1Click() { ClientArea->cascadeSubWindows(); }
-void TMainForm::Mosaquehorizontale1Click() { ClientArea->tileSubWindows(); }
-void TMainForm::Mosaqueverticale1Click() { ClientArea->tileSubWindows(); }
+void TMainForm::Cascade1Click() {
+    ClientArea->cascadeSubWindows();
+}
+void TMainForm::Mosaquehorizontale1Click() {
+    ClientArea->tileSubWindows();
+}
+void TMainForm::Mosaqueverticale1Click() {
+    ClientArea->tileSubWindows();
+}
 
 void TMainForm::Toutrduire1Click() {
     for (QMdiSubWindow* child : ClientArea->subWindowList()) child->showMinimized();
 }
 
-void TMainForm::Toutrorganiser1Click() { ClientArea->tileSubWindows(); }
+void TMainForm::Toutrorganiser1Click() {
+    ClientArea->tileSubWindows();
+}
 
 // --- Réglages ------------------------------------------------------------------------------
 
@@ -226,9 +235,15 @@ void TMainForm::temps1Click() {
     timeractuel->setInterval(programSettings().statusRefreshMs);
 }
 
-void TMainForm::matrielvoieP1Click() { channelDialog('P'); }
-void TMainForm::matrielvoieAux1Click() { channelDialog('A'); }
-void TMainForm::MatrielvoieSupp1Click() { channelDialog('S'); }
+void TMainForm::matrielvoieP1Click() {
+    channelDialog('P');
+}
+void TMainForm::matrielvoieAux1Click() {
+    channelDialog('A');
+}
+void TMainForm::MatrielvoieSupp1Click() {
+    channelDialog('S');
+}
 
 void TMainForm::channelDialog(char letter) {
     programSettings().currentChannel = letter;
@@ -247,7 +262,9 @@ void TMainForm::setAlwaysOnTop(bool on) {
     if (shown) show();  // changing the flags hides a shown window
 }
 
-bool TMainForm::alwaysOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+bool TMainForm::alwaysOnTop() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
 
 void TMainForm::cadrages1Click() {}
 void TMainForm::sortieslogiques1Click() {}
@@ -264,7 +281,9 @@ void TMainForm::dclenchementautomatique1Click() {}
 
 // --- Options -------------------------------------------------------------------------------
 
-void TMainForm::fichiermmo1Click() { programSettings().memoFileOn = fichiermmo1->isChecked(); }
+void TMainForm::fichiermmo1Click() {
+    programSettings().memoFileOn = fichiermmo1->isChecked();
+}
 
 void TMainForm::sauverlesrglages1Click() {}
 void TMainForm::liredesrglages1Click() {}
@@ -277,7 +296,9 @@ void TMainForm::groschiffres1Click() {
 
 // --- Aide ----------------------------------------------------------------------------------
 
-void TMainForm::Apropos1Click() { interaction().execDialog(*programWindows().AboutBox); }
+void TMainForm::Apropos1Click() {
+    interaction().execDialog(*programWindows().AboutBox);
+}
 
 void TMainForm::Modedemploi1Click() {}
 

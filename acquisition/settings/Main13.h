@@ -15,7 +15,7 @@ namespace qtl {
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TMainForm(QWidget* parent = nullptr);
 
     // Fichier
@@ -67,11 +67,11 @@ public:
     // True once a channel dialog has been used: the banner then stays above other windows.
     bool alwaysOnTop() const;
 
-signals:
+  signals:
     // The main window was closed: the program ends.
     void FormClose();
 
-public slots:
+  public slots:
     void Ouvrir1Click();
     void Quitter1Click();
     void Cascade1Click();
@@ -101,10 +101,10 @@ public slots:
     void Nouveau1Click();
     void timeractuelTimer();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     // The channel dialog for the letter, between the two window-state changes it needs.
     void channelDialog(char letter);

@@ -38,7 +38,8 @@ std::string channelText(const ProgramSettings& settings, const ChannelSettings& 
             value = formatFixed(5, Evalue4(channel.formula, r.p, r.a, r.s, 0.0));
         } else {
             const Readings r = convertedReadings(settings);
-            value = formatShort(settings.displayDigits, Evalue4(channel.formula, r.p, r.a, r.s, 0.0));
+            value =
+                formatShort(settings.displayDigits, Evalue4(channel.formula, r.p, r.a, r.s, 0.0));
         }
     } catch (const CommandError&) {
         // A box at every tick would leave the user no way to reach the formula to fix it.
@@ -59,7 +60,8 @@ bool autoTriggerEnabled(const ProgramSettings& settings) {
 
 ReadoutTexts readoutTexts(ProgramSettings& settings) {
     if (!settings.rawConverterMode && settings.channelP.active)
-        Definis_Fonction("PAST", settings.channelP.formulaText.str(), settings.channelP.formula);
+        Definis_Fonction(kChannelFormulaVariables, settings.channelP.formulaText.str(),
+                         settings.channelP.formula);
     return {channelText(settings, settings.channelP, "P"),
             channelText(settings, settings.channelA, "A"),
             channelText(settings, settings.channelS, "S")};

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QPixmap>
 #include <QThread>
 #include <QWidget>
@@ -27,12 +28,28 @@ void settle() {
     }
 }
 
+// A virtual display has no window manager, hence no title bars: draw one above the grab so
+// the screenshot shows the caption (the banner's live values live there).
+QPixmap withTitleBar(const QPixmap& body, const QString& title) {
+    const int bar = 24;
+    QPixmap shot(body.width(), body.height() + bar);
+    shot.fill(QColor(40, 70, 130));
+    QPainter painter(&shot);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRect(8, 0, body.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft, title);
+    painter.drawPixmap(0, bar, body);
+    return shot;
+}
+
 bool grabTo(QWidget& window, const QString& path) {
     const bool wasShown = window.isVisible();
     window.show();
     window.raise();
     settle();
-    const bool saved = window.grab().save(path, "PNG");
+    const bool saved = withTitleBar(window.grab(), window.windowTitle()).save(path, "PNG");
     if (!wasShown) window.hide();
     return saved;
 }

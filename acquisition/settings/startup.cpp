@@ -36,11 +36,6 @@ void loadDriversFromEnvironment(ProgramSettings& settings) {
     }
 }
 
-void compileChannelFormulas(ProgramSettings& settings) {
-    for (ChannelSettings* channel : {&settings.channelP, &settings.channelA, &settings.channelS})
-        Definis_Fonction("PAST", channel->formulaText.str(), channel->formula);
-}
-
 }  // namespace
 
 void setStartupSettingsReader(std::function<void(const std::string& path)> reader) {

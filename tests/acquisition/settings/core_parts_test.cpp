@@ -71,11 +71,12 @@ TEST(BigDigitsLayout, ThirdsAndQuarter) {
 }
 
 class StartupFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("qtl-startup-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            fs::temp_directory_path() /
+            ("qtl-startup-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder);
     }
     void TearDown() override { fs::remove_all(folder); }
@@ -84,9 +85,9 @@ protected:
 
 TEST_F(StartupFile, LastFichconfigArgumentWinsWhateverItsCase) {
     std::ofstream(folder / "QTL.CFG") << "INTERVALLE=5\r\n";
-    EXPECT_EQ(startupSettingsFile({"FICHCONFIG=a.cfg", "x", "fichConfig=/b/c.cfg"},
-                                  folder.string()),
-              "/b/c.cfg");
+    EXPECT_EQ(
+        startupSettingsFile({"FICHCONFIG=a.cfg", "x", "fichConfig=/b/c.cfg"}, folder.string()),
+        "/b/c.cfg");
     EXPECT_EQ(startupSettingsFile({"FICHCONFIG="}, folder.string()), "");
     EXPECT_EQ(startupSettingsFile({"FICHCONFIG"}, folder.string()), (folder / "QTL.CFG").string())
         << "no '=': not the key";

@@ -19,8 +19,12 @@ std::vector<std::string> driverCalls;
 double realValue[3] = {0, 0, 0};
 std::int32_t rawValue[3] = {0, 0, 0};
 
-const char* QTL_PILOTE_CALL scriptedDescription() { return "pilote scripté"; }
-const char* QTL_PILOTE_CALL scriptedName(std::int32_t index) { return index < 3 ? "EA" : ""; }
+const char* QTL_PILOTE_CALL scriptedDescription() {
+    return "pilote scripté";
+}
+const char* QTL_PILOTE_CALL scriptedName(std::int32_t index) {
+    return index < 3 ? "EA" : "";
+}
 double QTL_PILOTE_CALL scriptedReal(std::int32_t input) {
     driverCalls.push_back("EAD" + std::to_string(input));
     return realValue[input];
@@ -31,7 +35,7 @@ std::int32_t QTL_PILOTE_CALL scriptedRaw(std::int32_t input) {
 }
 
 class LiveReadout : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         resetProgramSettings();
         driverCalls.clear();
@@ -73,9 +77,9 @@ TEST_F(LiveReadout, ConvertedValuesFollowDisplayDigits) {
         double value;
         const char* text;
     };
-    const Case cases[] = {{5, 2.5, "VP:2.5000"},      {2, 2.5, "VP:2.5"},
+    const Case cases[] = {{5, 2.5, "VP:2.5000"},        {2, 2.5, "VP:2.5"},
                           {5, 12.3456789, "VP:12.345"}, {5, -20, "VP:-20.00"},
-                          {5, 0.00001, "VP:0.0000"},  {0, 7.9, "VP:7"}};
+                          {5, 0.00001, "VP:0.0000"},    {0, 7.9, "VP:7"}};
     scripted(settings.channelP, 0);
     for (const Case& c : cases) {
         settings.displayDigits = c.digits;
@@ -87,6 +91,8 @@ TEST_F(LiveReadout, ConvertedValuesFollowDisplayDigits) {
 TEST_F(LiveReadout, RawModeFormatsWithFiveDecimalsInTenCharacters) {
     settings.rawConverterMode = true;
     scripted(settings.channelP, 0);
+    scripted(settings.channelA, 1, false);
+    scripted(settings.channelS, 2, false);
     rawValue[0] = 512;
     realValue[0] = 99;  // must not be used
     EXPECT_EQ(readoutTexts(settings).p, "VP: 512.00000");
@@ -198,9 +204,9 @@ TEST_F(LiveReadout, AutoTriggerNeedsIntervalAtOrBelowThresholdAndConvertedReadin
         bool raw;
         bool enabled;
     };
-    const Case cases[] = {{50000, 50, false, true},   {50999, 50, false, true},
-                          {51000, 50, false, false},  {1000000, 50, false, false},
-                          {40000, 50, true, false},   {999, 1, false, true}};
+    const Case cases[] = {{50000, 50, false, true},  {50999, 50, false, true},
+                          {51000, 50, false, false}, {1000000, 50, false, false},
+                          {40000, 50, true, false},  {999, 1, false, true}};
     for (const Case& c : cases) {
         settings.intervalUs = c.intervalUs;
         settings.oscilloThresholdMs = c.threshold;

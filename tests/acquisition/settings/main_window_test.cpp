@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QThread>
@@ -29,12 +31,18 @@ using testkit::findAction;
 using testkit::RecordedExchange;
 
 double probeValue = 0;
-const char* QTL_PILOTE_CALL probeDescription() { return "sonde"; }
-double QTL_PILOTE_CALL probeReal(std::int32_t) { return probeValue; }
-const char* QTL_PILOTE_CALL probeName(std::int32_t index) { return index == 0 ? "EA0" : ""; }
+const char* QTL_PILOTE_CALL probeDescription() {
+    return "sonde";
+}
+double QTL_PILOTE_CALL probeReal(std::int32_t) {
+    return probeValue;
+}
+const char* QTL_PILOTE_CALL probeName(std::int32_t index) {
+    return index == 0 ? "EA0" : "";
+}
 
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testkit::application();
         resetProgramSettings();
@@ -75,10 +83,9 @@ TEST_F(MainWindow, MenuBarCaptionsInOrderWithTheWindowMenuHidden) {
         titles << menu->text();
         if (menu->isVisible()) visible << menu->text();
     }
-    EXPECT_EQ(titles, (QStringList{"&Fichier", "Fe&nêtre", "Réglages", "Acquisition", "Options",
-                                   "&Aide"}));
-    EXPECT_EQ(visible,
-              (QStringList{"&Fichier", "Réglages", "Acquisition", "Options", "&Aide"}));
+    EXPECT_EQ(titles,
+              (QStringList{"&Fichier", "Fe&nêtre", "Réglages", "Acquisition", "Options", "&Aide"}));
+    EXPECT_EQ(visible, (QStringList{"&Fichier", "Réglages", "Acquisition", "Options", "&Aide"}));
 }
 
 TEST_F(MainWindow, EntriesWithCaptionsAndStartStates) {
@@ -96,8 +103,8 @@ TEST_F(MainWindow, EntriesWithCaptionsAndStartStates) {
           "sorties logiques", "sorties analogiques fixes", "sorties analogiques variables",
           "seuils de déclenchement automatique"}},
         {form().Acquisition1,
-         {"mesures = f(temps)", "ouvre fenêtre (décl. ultérieur)", "prestissimo",
-          "point par point", "déclenchement automatique"}},
+         {"mesures = f(temps)", "ouvre fenêtre (décl. ultérieur)", "prestissimo", "point par point",
+          "déclenchement automatique"}},
         {form().Options1,
          {"fichier mémo", "sauver les réglages", "lire des réglages", "gros chiffres"}},
         {form().Aide1, {"&A propos...", "Mode d'emploi F1"}},
@@ -238,9 +245,8 @@ TEST_F(MainWindow, MemoFileEntryTogglesTheSetting) {
 TEST_F(MainWindow, ChannelEntriesSetTheChannelAndLeaveTheBannerOnTop) {
     form().show();
     EXPECT_FALSE(form().alwaysOnTop());
-    const std::pair<QAction*, char> entries[] = {{form().matrielvoieAux1, 'A'},
-                                                 {form().MatrielvoieSupp1, 'S'},
-                                                 {form().matrielvoieP1, 'P'}};
+    const std::pair<QAction*, char> entries[] = {
+        {form().matrielvoieAux1, 'A'}, {form().MatrielvoieSupp1, 'S'}, {form().matrielvoieP1, 'P'}};
     for (const auto& [entry, letter] : entries) {
         entry->trigger();
         EXPECT_EQ(programSettings().currentChannel, letter);

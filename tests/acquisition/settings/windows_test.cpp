@@ -16,7 +16,7 @@ namespace qtl {
 namespace {
 
 class Windows : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testkit::application();
         resetProgramSettings();
@@ -49,10 +49,10 @@ TEST_F(Windows, TimingDialogControlsRangesAndStartValues) {
     EXPECT_EQ(dialog.CancelBtn->text(), "Annuler");
     QStringList labels;
     for (const QLabel* l : dialog.findChildren<QLabel*>()) labels << l->text();
-    for (const char* text : {"Intervalle entre mesures", "Nombre max. de mesures",
-                             "(1200 pour oscillo)", "Seuil du mode oscillo (ms)",
-                             "Valeur conseillée : 50",
-                             "rafraichissement du bandeau general QTL (ms)"})
+    for (const char* text :
+         {"Intervalle entre mesures", "Nombre max. de mesures", "(1200 pour oscillo)",
+          "Seuil du mode oscillo (ms)", "Valeur conseillée : 50",
+          "rafraichissement du bandeau general QTL (ms)"})
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
 }
 

@@ -5,23 +5,49 @@
 #include <QApplication>
 #include <QMenu>
 #include <QWidget>
+#include <clocale>
 #include <memory>
+
+#include <gtest/gtest.h>
 
 #include "ui/qtl_application.h"
 
 namespace qtl::testkit {
 
+namespace {
+
+// Owns the application; destroyed when the test program's environments are torn down,
+// while Qt's own globals still exist (an application destroyed at exit crashes in Qt).
+class ApplicationEnvironment : public ::testing::Environment {
+  public:
+    QtlApplication& app() {
+        if (!app_) {
+            if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+            app_ = std::make_unique<QtlApplication>(argc_, argv_);
+            // Qt adopts the session's locale; the program's numbers always use the point.
+            std::setlocale(LC_NUMERIC, "C");
+        }
+        return *app_;
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[10] = "qtl-tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QtlApplication> app_;
+};
+
+ApplicationEnvironment* environment = nullptr;
+
+}  // namespace
+
 QApplication& application() {
-    static int argc = 1;
-    static char name[] = "qtl-tests";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QtlApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty()
-                                       ? QByteArray("offscreen")
-                                       : qgetenv("QT_QPA_PLATFORM"));
-        return std::make_unique<QtlApplication>(argc, argv);
-    }();
-    return *app;
+    // gtest owns and deletes registered environments.
+    if (environment == nullptr)
+        environment = static_cast<ApplicationEnvironment*>(
+            ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment));
+    return environment->app();
 }
 
 void processEvents() {

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Saves PNG screenshots of qtl32's windows (banner, big digits, about box, timing dialog)
+# into the folder given as first argument. Runs the program under a virtual display with
+# the simulation driver on channels P and A so the readout shows live values.
+#   scripts/screenshots.sh OUT_DIR [BUILD_DIR]     (BUILD_DIR defaults to ./build)
+set -euo pipefail
+if [ $# -lt 1 ]; then
+    echo "usage: $0 OUT_DIR [BUILD_DIR]" >&2
+    exit 2
+fi
+root="$(cd "$(dirname "$0")/.." && pwd)"
+out="$(mkdir -p "$1" && cd "$1" && pwd)"
+build="${2:-$root/build}"
+
+if [ ! -f "$build/build.ninja" ] && [ ! -f "$build/Makefile" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQTL_BUILD_TESTS=OFF >/dev/null
+fi
+cmake --build "$build" -j2 --target qtl32 simulation
+
+sim="$(find "$build/pilotes" -maxdepth 1 -name 'simulation*' \( -name '*.so' -o -name '*.dll' \) | head -n 1)"
+export QTL_PILOTEP="$sim" QTL_PILOTEA="$sim"
+export QT_QPA_PLATFORM=xcb
+xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/qtl32" "--captures=$out"
+ls -1 "$out"/*.png
