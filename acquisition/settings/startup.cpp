@@ -42,6 +42,32 @@ void setStartupSettingsReader(std::function<void(const std::string& path)> reade
     startupReader() = std::move(reader);
 }
 
+TMainForm& startProgram(const QStringList& arguments, const QString& programFolder,
+                        bool calibrateClock) {
+    // 1. Formula library, settings defaults with the default formulas, microsecond clock.
+    initialiseFormulaLibrary();
+    resetProgramSettings();
+    if (calibrateClock) calibrateMicrosecondClock();
+
+    // 2. The long-lived windows, main window first.
+    createProgramWindows();
+
+    std::vector<std::string> plain;
+    for (const QString& argument : arguments) plain.push_back(argument.toStdString());
+    const std::optional<std::string> settingsFile =
+        startupSettingsFile(plain, programFolder.toStdString());
+    if (settingsFile && startupReader()) startupReader()(*settingsFile);
+    loadDriversFromEnvironment(programSettings());
+
+    // 3. The channel formulas again, from their texts.
+    compileChannelFormulas(programSettings());
+
+    // 4. The banner's size.
+    TMainForm& mainForm = *programWindows().MainForm;
+    mainForm.resize(450, 80);
+    return mainForm;
+}
+
 int runQtl32(int argc, char** argv) {
     QtlApplication app(argc, argv);
     // Qt adopts the session's locale; numbers in files and captions always use the point.
@@ -50,27 +76,9 @@ int runQtl32(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments().mid(1);
     const QString screenshotFolder = screenshotFolderFrom(arguments);
 
-    // 1. Formula library, settings defaults with the default formulas, microsecond clock.
-    initialiseFormulaLibrary();
-    resetProgramSettings();
-    if (screenshotFolder.isEmpty()) calibrateMicrosecondClock();
-
-    // 2. The long-lived windows, main window first.
-    createProgramWindows();
-    TMainForm& mainForm = *programWindows().MainForm;
-
-    std::vector<std::string> plain;
-    for (const QString& argument : arguments) plain.push_back(argument.toStdString());
-    const std::optional<std::string> settingsFile =
-        startupSettingsFile(plain, QApplication::applicationDirPath().toStdString());
-    if (settingsFile && startupReader()) startupReader()(*settingsFile);
-    loadDriversFromEnvironment(programSettings());
-
-    // 3. The channel formulas again, from their texts.
-    compileChannelFormulas(programSettings());
-
-    // 4. The banner.
-    mainForm.resize(450, 80);
+    // The calibration's one-second wait buys nothing to a screenshot run.
+    TMainForm& mainForm =
+        startProgram(arguments, QApplication::applicationDirPath(), screenshotFolder.isEmpty());
     mainForm.show();
 
     if (!screenshotFolder.isEmpty()) {

@@ -4,11 +4,22 @@
 #include <functional>
 #include <string>
 
+#include <QString>
+#include <QStringList>
+
 namespace qtl {
+
+class TMainForm;
 
 // Reads a settings file at start-up; installed by the settings file reader. Until one is
 // installed, a start-up settings file is chosen but not read.
 void setStartupSettingsReader(std::function<void(const std::string& path)> reader);
+
+// Steps 1 to 4 of the start-up: formula library, settings defaults, clock calibration (when
+// asked), the long-lived windows, the start-up settings file, the channel formulas compiled
+// again from their texts, the banner's size. The main window is returned, not yet shown.
+TMainForm& startProgram(const QStringList& arguments, const QString& programFolder,
+                        bool calibrateClock);
 
 // The whole program: returns the exit code of the message loop.
 int runQtl32(int argc, char** argv);

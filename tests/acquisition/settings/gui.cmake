@@ -13,6 +13,7 @@ if(QTL_BUILD_GUI)
     qtl_add_test(test_main_window GUI
         SOURCES
             ${CMAKE_CURRENT_LIST_DIR}/main_window_test.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/windows_test.cpp
         LIBS qtlgui qtl_gui_testkit)
 endif()

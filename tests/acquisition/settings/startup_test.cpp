@@ -1,0 +1,76 @@
+// The start-up sequence: windows in order, the settings file hook before the formulas are
+// compiled again, the banner's size.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "formula/formula.h"
+#include "graph/udtemps10.h"
+#include "settings/Main13.h"
+#include "settings/about10.h"
+#include "settings/program_settings.h"
+#include "settings/program_windows.h"
+#include "settings/startup.h"
+#include "settings/ugroschiffres.h"
+#include "testkit/gui_app.h"
+
+namespace qtl {
+namespace {
+
+class Startup : public ::testing::Test {
+  protected:
+    void SetUp() override { testkit::application(); }
+    void TearDown() override {
+        setStartupSettingsReader(nullptr);
+        destroyProgramWindows();
+        resetProgramSettings();
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(Startup, CreatesTheWindowsAndSizesTheBanner) {
+    programSettings().intervalUs = 5;  // left over from an earlier run: start-up resets it
+    TMainForm& form = startProgram({}, folder.path(), false);
+    const ProgramWindows& w = programWindows();
+    EXPECT_EQ(&form, w.MainForm.get());
+    ASSERT_NE(w.AboutBox, nullptr);
+    ASSERT_NE(w.fdtemps, nullptr);
+    ASSERT_NE(w.fgroschiffres, nullptr);
+    EXPECT_FALSE(w.AboutBox->isVisible());
+    EXPECT_FALSE(w.fgroschiffres->isVisible());
+    EXPECT_EQ(form.size(), QSize(450, 80));
+    EXPECT_EQ(form.windowTitle(), "QTL");
+    EXPECT_EQ(programSettings().intervalUs, 1000000);
+    EXPECT_DOUBLE_EQ(Evalue4(programSettings().channelS.formula, 1, 2, 3, 4), 3);
+}
+
+TEST_F(Startup, SettingsFileArgumentIsReadBeforeTheFormulasAreCompiledAgain) {
+    std::vector<std::string> read;
+    setStartupSettingsReader([&](const std::string& path) {
+        read.push_back(path);
+        programSettings().channelA.formulaText = "A*10";
+    });
+    startProgram({"fichconfig=/x/un.cfg", "FICHCONFIG=/x/deux.cfg"}, folder.path(), false);
+    EXPECT_EQ(read, std::vector<std::string>{"/x/deux.cfg"});
+    EXPECT_DOUBLE_EQ(Evalue4(programSettings().channelA.formula, 0, 2, 0, 0), 20);
+}
+
+TEST_F(Startup, QtlCfgInTheProgramFolderOrNothing) {
+    std::vector<std::string> read;
+    setStartupSettingsReader([&](const std::string& path) { read.push_back(path); });
+    startProgram({}, folder.path(), false);
+    EXPECT_TRUE(read.empty());
+    destroyProgramWindows();
+
+    QFile cfg(QDir(folder.path()).filePath("QTL.CFG"));
+    ASSERT_TRUE(cfg.open(QIODevice::WriteOnly));
+    cfg.close();
+    startProgram({}, folder.path(), false);
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(read[0]), cfg.fileName());
+}
+
+}  // namespace
+}  // namespace qtl
