@@ -2,7 +2,6 @@
 #include "api/api_state.h"
 
 #include <QByteArray>
-#include <QMutexLocker>
 #include <QThread>
 #include <cstring>
 #include <memory>
@@ -18,12 +17,38 @@
 #include "protocol/sensor_interface.h"
 #include "transport/usb_driver.h"
 
+#if defined(__SANITIZE_THREAD__)
+#define VORNIK_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define VORNIK_TSAN 1
+#endif
+#endif
+#ifdef VORNIK_TSAN
+extern "C" void __tsan_acquire(void* addr);
+extern "C" void __tsan_release(void* addr);
+#endif
+
 namespace vornik::api {
+
+void ApiLock::lock() {
+    mutex_.lock();
+#ifdef VORNIK_TSAN
+    __tsan_acquire(this);
+#endif
+}
+
+void ApiLock::unlock() {
+#ifdef VORNIK_TSAN
+    __tsan_release(this);
+#endif
+    mutex_.unlock();
+}
 
 namespace {
 
 struct State {
-    QRecursiveMutex apiLock;
+    ApiLock apiLock;
     // Serialises init, start, stop and delete among themselves without holding the API lock
     // while waiting for the watch thread (which takes the API lock every cycle).
     std::mutex lifecycle;
@@ -39,7 +64,7 @@ State& state() {
     return *s;
 }
 
-using Locker = QMutexLocker<QRecursiveMutex>;
+using Locker = ApiLocker;
 
 // The sensor facts an export needs, read under the lock; null when unknown or unusable.
 std::unique_ptr<SensorDataSheet> lookup(int device, int channel) {
@@ -70,7 +95,7 @@ void stopWatchThread() {
 
 }  // namespace
 
-QRecursiveMutex& apiLock() {
+ApiLock& apiLock() {
     return state().apiLock;
 }
 

@@ -12,8 +12,30 @@ class DeviceThread;
 
 namespace vornik::api {
 
-// Recursive: an arrival report takes it again while a rescan holds it.
-QRecursiveMutex& apiLock();
+// The library lock: Qt's recursive mutex (recursive because an arrival report takes it again
+// while a rescan holds it). The Qt library is not built for ThreadSanitizer, so under it the
+// hand-over between threads is announced by hand.
+class ApiLock {
+  public:
+    void lock();
+    void unlock();
+
+  private:
+    QRecursiveMutex mutex_;
+};
+
+class ApiLocker {
+  public:
+    explicit ApiLocker(ApiLock* lock) : lock_(lock) { lock_->lock(); }
+    ~ApiLocker() { lock_->unlock(); }
+    ApiLocker(const ApiLocker&) = delete;
+    ApiLocker& operator=(const ApiLocker&) = delete;
+
+  private:
+    ApiLock* lock_;
+};
+
+ApiLock& apiLock();
 // Every driver manager scans for changes, reporting to the API object. Call under the lock.
 void rescanAll();
 // The current API object and watch thread (null before init and after delete).

@@ -1,8 +1,6 @@
 // The API object and its arrival and removal handling.
 #include "api/cvor_api.h"
 
-#include <QMutexLocker>
-
 #include "api/api_state.h"
 #include "datasheet/datasheet_reader.h"
 #include "protocol/sensor_interface.h"
@@ -15,7 +13,7 @@ CVorApi::~CVorApi() {
 }
 
 bool CVorApi::interfaceArrived(UsbDriver* driver) {
-    QMutexLocker lock(&api::apiLock());
+    api::ApiLocker lock(&api::apiLock());
     auto* iface = new SensorInterface(driver, true);
     const int32_t id = nextDeviceId_++;
     delete interfaces_.value(id, nullptr);
@@ -25,7 +23,7 @@ bool CVorApi::interfaceArrived(UsbDriver* driver) {
 }
 
 bool CVorApi::interfaceRemoved(UsbDriver* driver) {
-    QMutexLocker lock(&api::apiLock());
+    api::ApiLocker lock(&api::apiLock());
     for (auto it = interfaces_.begin(); it != interfaces_.end();) {
         if (it.value()->driver() == driver) {
             SensorInterface* iface = it.value();

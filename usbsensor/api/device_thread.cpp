@@ -1,8 +1,6 @@
 // Watch thread body.
 #include "api/device_thread.h"
 
-#include <QMutexLocker>
-
 #include "api/api_state.h"
 
 namespace vornik {
@@ -15,7 +13,7 @@ DeviceThread::~DeviceThread() {
 void DeviceThread::run() {
     do {
         msleep(kScanIntervalMs);
-        QMutexLocker lock(&api::apiLock());
+        api::ApiLocker lock(&api::apiLock());
         if (scanEnabled.load()) api::rescanAll();
     } while (!stopRequested.load());
 }
