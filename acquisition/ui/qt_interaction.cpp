@@ -47,8 +47,8 @@ Interaction* setInteraction(Interaction* replacement) {
 }
 
 void QtInteraction::showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::NoButton, dialogParent());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("QTL"), text, QMessageBox::NoButton,
+                    dialogParent());
     box.addButton(QStringLiteral("&Oui"), QMessageBox::AcceptRole);
     box.exec();
 }
