@@ -1,6 +1,7 @@
 // Choice of the platform backend.
 #include "platform/platform.h"
 
+#include <QtGlobal>
 #include <cstdlib>
 #include <mutex>
 #include <utility>
@@ -30,8 +31,9 @@ std::shared_ptr<Platform> makeDefault() {
     if (description != nullptr && *description != '\0') {
         try {
             return emulation::EmulatedPlatform::fromDescriptionFile(description);
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
             // An unreadable description leaves an empty bus: no interface is ever found.
+            qWarning("VORNIK_EMULATION: %s", error.what());
             return std::make_shared<emulation::EmulatedPlatform>();
         }
     }
