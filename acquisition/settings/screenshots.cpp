@@ -7,10 +7,14 @@
 #include <QPixmap>
 #include <QThread>
 #include <QWidget>
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "graph/graph_windows.h"
+#include "graph/udcadrages10.h"
 #include "graph/udtemps10.h"
+#include "graph/urepere13.h"
 #include "settings/Main13.h"
 #include "settings/about10.h"
 #include "settings/program_windows.h"
@@ -69,12 +73,17 @@ bool saveScreenshots(const QString& folder) {
     ProgramWindows& w = programWindows();
     w.MainForm->timeractuelTimer();
     const QDir dir(folder);
-    const std::vector<std::pair<QWidget*, const char*>> shots = {
+    std::vector<std::pair<QWidget*, const char*>> shots = {
         {w.MainForm.get(), "main.png"},
         {w.fgroschiffres.get(), "gros_chiffres.png"},
         {w.AboutBox.get(), "a_propos.png"},
         {w.fdtemps.get(), "temps.png"},
     };
+    Trepere* graph = adoptGraphWindow(std::make_unique<Trepere>());
+    TcadrageDlg& framing = cadrageDlg();
+    framing.FormShow();
+    shots.push_back({graph, "fenetre_graphe.png"});
+    shots.push_back({&framing, "cadrages.png"});
     bool allSaved = true;
     for (const auto& [window, name] : shots)
         allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;

@@ -11,7 +11,8 @@ namespace qtl {
 // variable; empty when neither is given.
 QString screenshotFolderFrom(const QStringList& arguments);
 
-// Saves main.png, gros_chiffres.png, a_propos.png, temps.png; false when one fails.
+// Saves main.png, gros_chiffres.png, a_propos.png, temps.png, fenetre_graphe.png (an empty
+// graph window) and cadrages.png; false when one fails.
 bool saveScreenshots(const QString& folder);
 
 }  // namespace qtl
