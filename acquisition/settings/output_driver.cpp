@@ -1,6 +1,9 @@
 // Output driver loading for both name sets.
 #include "settings/output_driver.h"
 
+#include <cmath>
+#include <limits>
+
 #include "settings/dynamic_library.h"
 
 namespace qtl {
@@ -53,6 +56,52 @@ AnalogOutputEntryPoints loadAnalogOutputDriver(std::string_view path, DriverName
     d.readReal = lookUp<qtl_pilote_read_real_fn>(library, n[7]);
     d.calibration = lookUp<qtl_pilote_calibration_fn>(library, n[8]);
     return d;
+}
+
+bool loadOutputDriverFromSettingsFile(ProgramSettings& settings, OutputLibrary library,
+                                      std::string_view path) {
+    switch (library) {
+        case OutputLibrary::Logic:
+            settings.logicDriverFile = path;
+            settings.logicDriver = loadLogicOutputDriver(path, DriverNameSet::SettingsFile);
+            settings.logicDriverReady = settings.logicDriver.ready();
+            return settings.logicDriverReady;
+        case OutputLibrary::FixedAnalog:
+            settings.fixedAnalogDriverFile = path;
+            settings.fixedAnalogDriver = loadAnalogOutputDriver(path, DriverNameSet::SettingsFile);
+            settings.fixedAnalogDriverReady = settings.fixedAnalogDriver.ready();
+            return settings.fixedAnalogDriverReady;
+        case OutputLibrary::VariableAnalog:
+            settings.variableAnalogDriverFile = path;
+            settings.variableAnalogDriver =
+                loadAnalogOutputDriver(path, DriverNameSet::SettingsFile);
+            settings.variableAnalogDriverReady = settings.variableAnalogDriver.ready();
+            return settings.variableAnalogDriverReady;
+    }
+    return false;
+}
+
+bool setLogicOutput(const LogicOutputEntryPoints& driver, std::int32_t output, bool on) {
+    if (driver.setOutput == nullptr) return false;
+    driver.setOutput(output, on ? 1 : 0);
+    return true;
+}
+
+bool setFixedAnalogOutput(const AnalogOutputEntryPoints& driver, std::int32_t output, double value,
+                          bool rawConverterMode) {
+    if (rawConverterMode) {
+        if (driver.setRaw == nullptr || std::isnan(value)) return false;
+        // Out-of-range doubles have no int32 value; the converter's ends are the honest answer.
+        constexpr double kMin = std::numeric_limits<std::int32_t>::min();
+        constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+        const double rounded = std::nearbyint(value);  // default mode: halves to even
+        const double clamped = rounded < kMin ? kMin : (rounded > kMax ? kMax : rounded);
+        driver.setRaw(output, static_cast<std::int32_t>(clamped));
+        return true;
+    }
+    if (driver.setReal == nullptr) return false;
+    driver.setReal(output, value);
+    return true;
 }
 
 }  // namespace qtl
