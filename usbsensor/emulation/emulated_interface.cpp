@@ -13,7 +13,7 @@ constexpr std::uint8_t kVendorIn = 0xC2;
 constexpr std::uint8_t kVendorOut = 0x42;
 constexpr std::uint16_t kCpuControlRegister = 0x7F92;
 constexpr std::size_t kMaxPending = 1u << 20;  // the device drops samples beyond this backlog
-constexpr std::size_t kMaxRecords = 20000;
+constexpr std::size_t kMaxRecords = 4096;  // oldest half dropped beyond this
 constexpr std::uint16_t kOneByteStopProduct = 8;
 
 std::int64_t steadyMs() {
