@@ -307,7 +307,9 @@ void SensorInterface::shutDown() {
     quit_.store(true);
     os_->setEvent(wakeEvent_);
     if (hasThread_) {
-        os_->waitForSingleObject(exitEvent_, kExitWaitMs);
+        if (os_->waitForSingleObject(exitEvent_, kExitWaitMs) != platform::WaitResult::Signaled &&
+            driver_ != nullptr)
+            driver_->abortPipe(kStreamPipe);  // a bulk read that never returns
         // The rings and handles go next: never while the thread may still touch them.
         if (thread_.joinable()) thread_.join();
     }
