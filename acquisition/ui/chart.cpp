@@ -2,8 +2,10 @@
 #include "ui/chart.h"
 
 #include <qcustomplot.h>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace qtl {
@@ -109,8 +111,13 @@ void Chart::resetZoom() {
 
 void Chart::syncIfChanged() {
     if (model_.version() == seenVersion_) return;
+    QElapsedTimer clock;
+    clock.start();
     sync();
-    plot_->replot(QCustomPlot::rpQueuedReplot);
+    plot_->replot(QCustomPlot::rpRefreshHint);
+    // With millions of points a redraw takes tens of milliseconds: keep at least two thirds
+    // of the time for the user while points keep arriving.
+    poll_->setInterval(std::max<int>(kPollMs, static_cast<int>(2 * clock.elapsed())));
 }
 
 void Chart::sync() {
