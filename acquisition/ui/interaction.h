@@ -12,7 +12,7 @@ namespace qtl {
 // What an open or save dialog shows.
 struct FileDialogRequest {
     QString title;
-    QString filter;            // Qt filter list, e.g. "Tableaux (*.tab);;Tous (*.*)"
+    QString filter;  // "fichier DIF|*.dif|..." pairs, or Qt's "Tableaux (*.tab);;Tous (*)"
     QString defaultExtension;  // without the dot; added to a typed name that has none
     QString directory;         // starting folder; empty for the current one
     QString fileName;          // proposed name (save dialog)

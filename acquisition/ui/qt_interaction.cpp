@@ -24,7 +24,8 @@ QWidget* dialogParent() {
 }
 
 QString runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(dialogParent(), request.title, request.directory, request.filter);
+    QFileDialog dialog(dialogParent(), request.title, request.directory,
+                       qtFileFilter(request.filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -35,6 +36,22 @@ QString runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode 
 }
 
 }  // namespace
+
+QString qtFileFilter(const QString& filter) {
+    if (!filter.contains(QLatin1Char('|'))) return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            // "*.*" means every file, with or without a dot in its name.
+            if (p == QStringLiteral("*.*")) p = QStringLiteral("*");
+        }
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
 
 Interaction& interaction() {
     return current != nullptr ? *current : qtInteraction();

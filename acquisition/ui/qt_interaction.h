@@ -5,6 +5,10 @@
 
 namespace qtl {
 
+// A filter in the "description|patterns|description|patterns" form (patterns separated by
+// ';') becomes Qt's "description (patterns);;..." form; a filter without '|' is kept as is.
+QString qtFileFilter(const QString& filter);
+
 class QtInteraction : public Interaction {
   public:
     void showMessage(const QString& text) override;

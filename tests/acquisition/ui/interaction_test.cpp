@@ -132,6 +132,36 @@ TEST_F(QtBoxes, InputBoxKeepsTheValueWhenCancelled) {
     EXPECT_EQ(value, "3,5");
 }
 
+TEST(FileFilters, PipeSeparatedPairsBecomeQtFilters) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Dll de mesure|*.dll", "Dll de mesure (*.dll)"},
+        {"Dll de mesure (.dll ou .pim)|*.dll;*.pim", "Dll de mesure (.dll ou .pim) (*.dll *.pim)"},
+        {"fichier texte CSV (. /,)|*.csv|fichier DIF|*.dif",
+         "fichier texte CSV (. /,) (*.csv);;fichier DIF (*.dif)"},
+        {"fichier texte (, ; ou TAB)|*.*", "fichier texte (, ; ou TAB) (*)"},
+        {"Tableaux (*.tab);;Tous (*)", "Tableaux (*.tab);;Tous (*)"},
+        {"", ""},
+        {"sans motif|", "sans motif ()"},
+    };
+    for (const auto& [given, expected] : cases)
+        EXPECT_EQ(qtFileFilter(QString::fromUtf8(given)), QString::fromUtf8(expected)) << given;
+}
+
+TEST_F(QtBoxes, PipeFilterReachesTheDialogAsSeparateFilters) {
+    whenModal([](QWidget& w) {
+        auto* dialog = qobject_cast<QFileDialog*>(&w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->nameFilters(),
+                  (QStringList{"fichier texte CSV (. /,) (*.csv)", "fichier DIF (*.dif)"}));
+        dialog->reject();
+    });
+    qt.saveFileName({"Sauvegarde",
+                     "fichier texte CSV (. /,)|*.csv|fichier DIF|*.dif",
+                     "tab",
+                     QDir::tempPath(),
+                     {}});
+}
+
 TEST(ScriptedBoxes, AnswersFromQueuesAndRecordsInOrder) {
     testkit::application();
     ScriptedInteraction user;
