@@ -56,7 +56,8 @@ std::vector<std::string> listInputNames(const DriverEntryPoints& driver) {
 
 bool calibrateChannel(ChannelSettings& channel) {
     if (channel.driver.calibration == nullptr) return false;
-    // The driver may read channels from inside the call; pass a copy it cannot outlive.
+    // The driver gets its own Windows-1252 copy, valid for the whole call, even if the
+    // record changes while its dialog is open.
     const std::string argument = toWindows1252(channel.calibrationText);
     channel.calibrationText = driverText(channel.driver.calibration(argument.c_str()));
     return true;
