@@ -13,7 +13,7 @@ constexpr std::uint8_t kVendorIn = 0xC2;
 constexpr std::uint8_t kVendorOut = 0x42;
 constexpr std::uint16_t kCpuControlRegister = 0x7F92;
 constexpr std::size_t kMaxPending = 1u << 20;  // the device drops samples beyond this backlog
-constexpr std::size_t kMaxRecords = 4096;  // oldest half dropped beyond this
+constexpr std::size_t kMaxRecords = 4096;      // oldest half dropped beyond this
 constexpr std::uint16_t kOneByteStopProduct = 8;
 
 std::int64_t steadyMs() {
@@ -387,7 +387,7 @@ EmulatedInterface::Reply EmulatedInterface::loaderOut(std::uint16_t value, std::
 
 // --- bulk pipes ---
 
-std::vector<std::uint8_t> EmulatedInterface::nextStreamSample(int channel) {
+std::span<const std::uint8_t> EmulatedInterface::nextStreamSample(int channel) {
     const SensorConfig* s = sensor(static_cast<std::uint16_t>(channel));
     if (!s) return {};
     std::size_t& next = nextSample_[static_cast<std::size_t>(channel)];
@@ -409,6 +409,7 @@ void EmulatedInterface::produceStream(std::int64_t nowMs) {
         target = samplesProduced_ + std::max(1, config_.samplesPerFrame);
     }
     const bool framed = config_.channelCount > 1;
+    std::vector<std::uint8_t> payload;
     while (samplesProduced_ < target) {
         if (pending_.size() > kMaxPending) {
             samplesProduced_ = target;  // the device's buffer overflows: samples are lost
@@ -418,7 +419,7 @@ void EmulatedInterface::produceStream(std::int64_t nowMs) {
                                                                target - samplesProduced_)
                                       : 1;
         for (int channel : streaming_) {
-            std::vector<std::uint8_t> payload;
+            payload.clear();
             for (std::int64_t i = 0; i < k; ++i) {
                 const auto sample = nextStreamSample(channel);
                 payload.insert(payload.end(), sample.begin(), sample.end());

@@ -113,7 +113,7 @@ class EmulatedInterface {
     bool consumeFailure();
     void record(TransferRecord record);
     void produceStream(std::int64_t nowMs);
-    std::vector<std::uint8_t> nextStreamSample(int channel);
+    std::span<const std::uint8_t> nextStreamSample(int channel);
     bool alive() const { return bus_.present; }
 
     mutable std::mutex mutex_;
