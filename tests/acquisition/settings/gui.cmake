@@ -16,4 +16,7 @@ if(QTL_BUILD_GUI)
             ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/windows_test.cpp
         LIBS qtlgui qtl_gui_testkit)
+    target_compile_definitions(test_main_window PRIVATE
+        QTL_SIMULATION_DRIVER="$<TARGET_FILE:simulation>")
+    add_dependencies(test_main_window simulation)
 endif()

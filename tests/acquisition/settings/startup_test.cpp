@@ -72,5 +72,20 @@ TEST_F(Startup, QtlCfgInTheProgramFolderOrNothing) {
     EXPECT_EQ(QString::fromStdString(read[0]), cfg.fileName());
 }
 
+TEST_F(Startup, DriverNamedInTheEnvironmentServesItsChannel) {
+    qputenv("QTL_PILOTEA", QTL_SIMULATION_DRIVER);
+    qputenv("QTL_PILOTES", "/nulle/part/absent.so");
+    startProgram({}, folder.path(), false);
+    qunsetenv("QTL_PILOTEA");
+    qunsetenv("QTL_PILOTES");
+    const ProgramSettings& s = programSettings();
+    EXPECT_FALSE(s.channelP.active);
+    EXPECT_TRUE(s.channelA.active);
+    EXPECT_FALSE(s.channelS.active) << "a library that does not load leaves the channel off";
+    EXPECT_EQ(s.channelS.driverFile, "/nulle/part/absent.so");
+    programWindows().MainForm->timeractuelTimer();
+    EXPECT_TRUE(programWindows().MainForm->windowTitle().startsWith("QTL32 VP indisp.   VA:"));
+}
+
 }  // namespace
 }  // namespace qtl
