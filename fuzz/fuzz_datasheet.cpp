@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "datasheet/datasheet_cursor.h"
 #include "datasheet/sensor_datasheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
