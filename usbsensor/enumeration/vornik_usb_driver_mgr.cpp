@@ -5,7 +5,10 @@
 
 namespace vornik {
 
-VornikUsbDriverMgr::VornikUsbDriverMgr() : VornikUsbDriverMgr(platform::current()) {}
+VornikUsbDriverMgr::VornikUsbDriverMgr() : VornikUsbDriverMgr(platform::currentShared()) {}
+
+VornikUsbDriverMgr::VornikUsbDriverMgr(std::shared_ptr<platform::Platform> owned)
+    : owned_(std::move(owned)), os_(*owned_) {}
 
 VornikUsbDriverMgr::VornikUsbDriverMgr(platform::Platform& os) : os_(os) {}
 

@@ -32,6 +32,9 @@ class VornikUsbDriverMgr : public UsbDriverMgr {
     static std::string devicePath(int deviceNumber);
 
   private:
+    explicit VornikUsbDriverMgr(std::shared_ptr<platform::Platform> owned);
+
+    std::shared_ptr<platform::Platform> owned_;  // keeps the default backend alive
     platform::Platform& os_;
     std::array<std::unique_ptr<VornikUsbDriver>, kDevices> drivers_;
 };

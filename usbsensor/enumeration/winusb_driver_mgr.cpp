@@ -18,7 +18,12 @@ constexpr std::uint32_t kDeviceDescriptorLength = 18;
 
 }  // namespace
 
-WinUsbDriverMgr::WinUsbDriverMgr() : WinUsbDriverMgr(platform::current()) {}
+WinUsbDriverMgr::WinUsbDriverMgr() : WinUsbDriverMgr(platform::currentShared()) {}
+
+WinUsbDriverMgr::WinUsbDriverMgr(std::shared_ptr<platform::Platform> owned)
+    : owned_(std::move(owned)), os_(*owned_), winUsb_(bindWinUsb(os_)) {
+    fillHostControllerList();
+}
 
 WinUsbDriverMgr::WinUsbDriverMgr(platform::Platform& os) : os_(os), winUsb_(bindWinUsb(os)) {
     fillHostControllerList();

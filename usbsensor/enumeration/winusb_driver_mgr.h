@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "enumeration/usb_driver_mgr.h"
 #include "platform/platform.h"
@@ -48,6 +49,9 @@ class WinUsbDriverMgr : public UsbDriverMgr {
     platform::Handle findHostController(platform::DevInst devInst) const;
     void freeSlot(WinUsbDeviceSlot& slot);
 
+    explicit WinUsbDriverMgr(std::shared_ptr<platform::Platform> owned);
+
+    std::shared_ptr<platform::Platform> owned_;  // keeps the default backend alive
     platform::Platform& os_;
     std::array<WinUsbDeviceSlot, kSlots> slots_{};
     HostControllerList hostControllers_;

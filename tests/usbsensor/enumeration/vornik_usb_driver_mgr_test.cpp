@@ -102,3 +102,27 @@ TEST_F(KernelMgrTest, WinUsbInterfacesAreNotSeen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DefaultBackend, ManagersUseTheInstalledBackendAndKeepItAlive) {
+    std::weak_ptr<EmulatedPlatform> weak;
+    RecordingHandler handler;
+    std::unique_ptr<VornikUsbDriverMgr> kernel;
+    {
+        auto bus = std::make_shared<EmulatedPlatform>();
+        weak = bus;
+        auto device = bus->plugIn(kernelInterface(3));
+        platform::ScopedPlatform scoped(bus);
+        kernel = std::make_unique<VornikUsbDriverMgr>();
+        kernel->scanForChanges(handler);
+        ASSERT_EQ(handler.arrived.size(), 1u);
+    }
+    ASSERT_FALSE(weak.expired());  // uninstalled, but still in use by the manager
+    kernel->scanForChanges(handler);
+    EXPECT_TRUE(handler.removed.empty());
+    kernel.reset();
+    EXPECT_TRUE(weak.expired());
+}
+
+}  // namespace
