@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "graph/graph_windows.h"
 #include "graph/udtemps10.h"
 #include "settings/about10.h"
 #include "settings/live_readout.h"
@@ -266,7 +267,7 @@ bool TMainForm::alwaysOnTop() const {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-void TMainForm::cadrages1Click() {}
+void TMainForm::cadrages1Click() { openFutureFraming(); }
 void TMainForm::sortieslogiques1Click() {}
 void TMainForm::sortiesanalogiquesfixes1Click() {}
 void TMainForm::sortiesanalogiquesvariables1Click() {}
@@ -302,7 +303,7 @@ void TMainForm::Apropos1Click() {
 
 void TMainForm::Modedemploi1Click() {}
 
-void TMainForm::Nouveau1Click() {}
+void TMainForm::Nouveau1Click() { openGraphWindow(); }
 
 // --- Live readout --------------------------------------------------------------------------
 

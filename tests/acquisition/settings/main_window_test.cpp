@@ -15,6 +15,8 @@
 #include <QToolBar>
 
 #include "formula/formula.h"
+#include "graph/graph_windows.h"
+#include "graph/urepere13.h"
 #include "graph/udtemps10.h"
 #include "settings/Main13.h"
 #include "settings/about10.h"
@@ -49,6 +51,7 @@ class MainWindow : public ::testing::Test {
         createProgramWindows();
     }
     void TearDown() override {
+        destroyGraphWindows();
         destroyProgramWindows();
         resetProgramSettings();
     }
@@ -281,6 +284,39 @@ TEST_F(MainWindow, QuitClosesTheBannerAndSignalsTheEnd) {
     form().Quitter1->trigger();
     EXPECT_TRUE(ended);
     EXPECT_FALSE(form().isVisible());
+}
+
+}  // namespace
+}  // namespace qtl
+
+namespace qtl {
+namespace {
+
+TEST_F(MainWindow, NewOpensAVisibleGraphWindowEachTimeWithoutTouchingSettings) {
+    programSettings().acquisitionRunning = false;
+    programSettings().pointTimerMode = true;
+    QAction* nouveau = action("&Nouveau");
+    ASSERT_NE(nouveau, nullptr);
+    EXPECT_EQ(nouveau->shortcut(), QKeySequence("Ctrl+N"));
+    nouveau->trigger();
+    nouveau->trigger();
+    const auto windows = graphWindows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_NE(windows[0], windows[1]);
+    EXPECT_TRUE(windows[1]->isVisible());
+    EXPECT_FALSE(programSettings().acquisitionRunning);
+    EXPECT_TRUE(programSettings().pointTimerMode);
+    EXPECT_TRUE(user.exchanges().empty());
+}
+
+TEST_F(MainWindow, FramingEntryShowsTheAxisDialogForTheFuture) {
+    programSettings().framingFuture = false;
+    user.queueDialog([](QDialog&) { return static_cast<int>(QDialog::Rejected); });
+    form().cadrages1->trigger();
+    ASSERT_EQ(user.exchanges().size(), 1u);
+    EXPECT_EQ(user.exchanges()[0].kind, RecordedExchange::Kind::Dialog);
+    EXPECT_EQ(user.exchanges()[0].title, "cadrages FUTURS");
+    EXPECT_TRUE(programSettings().framingFuture);
 }
 
 }  // namespace
