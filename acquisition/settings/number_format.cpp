@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 #include "settings/program_settings.h"
 
@@ -14,20 +14,18 @@ namespace {
 // number takes the room it needs. Non-finite values get a short word instead of digits.
 std::string fixedField(double x, int decimals, int width) {
     decimals = std::clamp(decimals, 0, 100);
-    char buf[32];
-    if (std::isnan(x)) {
-        std::snprintf(buf, sizeof buf, "%*s", width, "Nan");
-        return buf;
+    if (!std::isfinite(x)) {
+        const std::string word = std::isnan(x) ? "Nan" : (x > 0 ? "+Inf" : "-Inf");
+        const auto pad = static_cast<std::size_t>(std::max(width, 0));
+        return pad > word.size() ? std::string(pad - word.size(), ' ') + word : word;
     }
-    if (std::isinf(x)) {
-        std::snprintf(buf, sizeof buf, "%*s", width, x > 0 ? "+Inf" : "-Inf");
-        return buf;
-    }
-    const int needed = std::snprintf(nullptr, 0, "%*.*f", width, decimals, x);
-    std::string out(static_cast<std::size_t>(needed) + 1, '\0');
-    std::snprintf(out.data(), out.size(), "%*.*f", width, decimals, x);
-    out.resize(static_cast<std::size_t>(needed));
-    return out;
+    // to_chars is locale-free: a desktop's decimal comma must never reach the files.
+    char digits[512];
+    const auto res = std::to_chars(digits, digits + sizeof digits, x, std::chars_format::fixed,
+                                   decimals);
+    const std::string number = res.ec == std::errc{} ? std::string(digits, res.ptr) : "+Inf";
+    const auto pad = static_cast<std::size_t>(std::max(width, 0));
+    return pad > number.size() ? std::string(pad - number.size(), ' ') + number : number;
 }
 
 std::string trimBlanks(const std::string& s) {
