@@ -113,7 +113,7 @@ void Definis_Fonction(std::string_view parameters, std::string_view text,
         succeeded = pendingErrorNumber == 0 && built.root != nullptr;
     }
     if (succeeded && variablesWithin(built.root.get(), list)) {
-        auto program = std::make_shared<const FormulaProgram>(*built.root);
+        auto program = std::make_shared<const FormulaProgram>(*built.root, list);
         formula.root_ = std::move(built.root);
         formula.parameters_ = std::move(list);
         formula.text_ = firstCharacters(text, kMaxFormulaLength);

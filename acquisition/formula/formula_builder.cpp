@@ -37,8 +37,14 @@ bool rewriteMinMax(std::string& s) {
         if (min == std::string_view::npos && max == std::string_view::npos) return false;
         const bool maxLater =
             max != std::string_view::npos && (min == std::string_view::npos || max > min);
-        s.replace(comma, 1, maxLater ? ")>(" : ")<(");
-        s.erase(maxLater ? max : min, 3);
+        const std::size_t name = maxLater ? max : min;
+        std::string out;
+        out.reserve(s.size() + 2);
+        out.append(s, 0, name);
+        out.append(s, name + 3, comma - name - 3);
+        out.append(maxLater ? ")>(" : ")<(");
+        out.append(s, comma + 1, std::string::npos);
+        s = std::move(out);
     }
     return true;
 }
@@ -217,9 +223,17 @@ PreparedText prepareFormulaText(std::string_view text) {
         s += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     }
     s += '$';
-    for (std::size_t at = s.find("MOD"); at != std::string::npos; at = s.find("MOD", at)) {
-        s.replace(at, 3, "%");
+    std::string withoutMod;
+    withoutMod.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s.compare(i, 3, "MOD") == 0) {
+            withoutMod += '%';
+            i += 2;
+        } else {
+            withoutMod += s[i];
+        }
     }
+    s = std::move(withoutMod);
     if (!rewriteMinMax(s) || s == "$") prepared.failure = BuildFailure::EmptyOrStrayComma;
     return prepared;
 }

@@ -8,16 +8,15 @@ namespace qtl {
 
 namespace {
 
-double evaluate(const CompiledFormula& formula, std::size_t count, const double* values,
-                const char* name) {
+double evaluate(const CompiledFormula& formula, int count, const double* values, const char* name) {
     ModuleScope scope(52, name);
-    const std::string& list = formula.parameters();
-    if (list.size() < count || formula.program() == nullptr) {
+    const FormulaProgram* program = formula.program();
+    if (program == nullptr || program->parameterCount() < count) {
         reportLibraryError(52, "liste de paramètres effectifs incorrecte");
         return 0.0;
     }
-    for (std::size_t i = 0; i < count; ++i) formulaVariables[list[i] - 'A'] = values[i];
-    return formula.program()->run();
+    program->bind(count, values);
+    return program->run();
 }
 
 }  // namespace

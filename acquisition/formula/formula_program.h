@@ -1,10 +1,12 @@
 // Flat evaluation program derived from an expression tree at compile time: a postfix list of
-// steps whose leaf operands are read in place (variable slots, constants), so that common
-// shapes such as P*A or X^2 take one step. Results and reports equal those of the tree walk.
+// steps whose leaf operands are read in place (variable slots, constants), with fused steps
+// for common shapes such as P*A, (P+1)*A or P*A+S/T. Results and reports equal those of the
+// tree walk.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "formula/formula.h"
@@ -13,10 +15,15 @@ namespace qtl {
 
 class FormulaProgram {
   public:
-    explicit FormulaProgram(const FormulaNode& root);
+    FormulaProgram(const FormulaNode& root, std::string_view parameters);
     FormulaProgram(const FormulaProgram&) = delete;
     FormulaProgram& operator=(const FormulaProgram&) = delete;
 
+    int parameterCount() const { return parameterCount_; }
+    // Stores the i-th value in the formulaVariables slot of the i-th parameter letter.
+    void bind(int count, const double* values) const {
+        for (int i = 0; i < count; ++i) *slots_[i] = values[i];
+    }
     // Value of the formula over formulaVariables.
     double run() const {
         if (single_ != nullptr) return *single_;
@@ -30,6 +37,8 @@ class FormulaProgram {
         double (*function)(double);
         const double* a;  // left or only operand in memory
         const double* b;  // right operand in memory
+        const double* c;  // further operands of fused steps
+        const double* d;
     };
 
   private:
@@ -42,6 +51,8 @@ class FormulaProgram {
     std::unique_ptr<double[]> constants_;
     std::size_t constantCount_ = 0;
     const double* single_ = nullptr;  // the whole formula is one variable or constant
+    double* slots_[4] = {};
+    int parameterCount_ = 0;
     int depth_ = 0;
     int maxDepth_ = 0;
     std::unique_ptr<FormulaNode> fallbackTree_;  // too deep for the fixed stack: walk a copy

@@ -3,6 +3,7 @@
 // which detects the same error and reports it, so both paths report identically.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 
 #include "formula/guarded_arithmetic.h"
@@ -43,17 +44,56 @@ inline bool sqrFails(double x) {
     return ax > 1 && ax >= kOverflowBound / ax;
 }
 
-inline double add(double x, double y) {
+// The fast paths test one cheap condition that every error case meets (a result or an operand
+// near the bound, or not a number) and only then the exact guard, so that values changing sign
+// or magnitude from call to call cause no mispredicted branches.
+inline constexpr double kNearBound = 0.99 * kOverflowBound;
+
+[[gnu::noinline]] inline double addChecked(double x, double y) {
     return addFails(x, y) ? AddReal(x, y) : x + y;
 }
-inline double sub(double x, double y) {
-    return addFails(x, -y) ? SubReal(x, y) : x + -y;
+[[gnu::noinline]] inline double subChecked(double x, double y) {
+    return addFails(x, -y) ? SubReal(x, y) : x - y;
 }
-inline double mult(double x, double y) {
+[[gnu::noinline]] inline double multChecked(double x, double y) {
     return multFails(x, y) ? MultReal(x, y) : x * y;
 }
-inline double div(double x, double y) {
+[[gnu::noinline]] inline double divChecked(double x, double y) {
     return divFails(x, y) ? DivReal(x, y) : x / y;
+}
+
+inline bool nearBound(double v) {
+    return std::fabs(v) >= kNearBound;
+}
+
+inline double add(double x, double y) {
+    const double r = x + y;
+    // An error needs x + y past the bound (rounding aside) or x itself near it.
+    if (std::max(std::fabs(r), std::fabs(x)) >= kNearBound) [[unlikely]] {
+        return addChecked(x, y);
+    }
+    return r;
+}
+inline double sub(double x, double y) {
+    const double r = x - y;
+    if (std::max(std::fabs(r), std::fabs(x)) >= kNearBound) [[unlikely]] {
+        return subChecked(x, y);
+    }
+    return r;
+}
+inline double mult(double x, double y) {
+    const double r = x * y;
+    // |y| >= 1e37 / |x| implies |x * y| >= 1e37 within rounding.
+    if (std::fabs(r) >= kNearBound) [[unlikely]]
+        return multChecked(x, y);
+    return r;
+}
+inline double div(double x, double y) {
+    const double r = x / y;
+    // Division by zero gives an infinity or NaN; an overflow a quotient near the bound.
+    if (!(std::fabs(r) < kNearBound)) [[unlikely]]
+        return divChecked(x, y);
+    return r;
 }
 inline double exp(double x) {
     return expFails(x) ? Exp(x) : expValue(x);
@@ -65,7 +105,10 @@ inline double sqrt(double x) {
     return sqrtFails(x) ? Sqrt(x) : std::sqrt(x);
 }
 inline double sqr(double x) {
-    return sqrFails(x) ? Sqr(x) : x * x;
+    const double r = x * x;
+    if (r >= kNearBound) [[unlikely]]
+        return sqrFails(x) ? Sqr(x) : r;
+    return r;
 }
 
 // Whole exponent with |y| <= 15: repeated products from 1, as PuissReal does.
@@ -73,6 +116,7 @@ inline bool smallWholeExponent(double y) {
     return std::fabs(y) <= 15 && y == std::trunc(y);
 }
 inline double wholePower(double x, int n) {
+    if (n == 2) return mult(x, x);
     const int m = n < 0 ? -n : n;
     if (m == 0) return 1.0;
     double r = x;  // 1 * x, which never trips the guard

@@ -113,6 +113,16 @@ INSTANTIATE_TEST_SUITE_P(
                     EvalErrorCase{"SQR(P)", 1e19, 4, "débordement arithmétique réel"},
                     EvalErrorCase{"TG(P)+CH(P)", 100, 7, "Débordement arithmétique réel"}));
 
+TEST_F(FormulaTest, LeftOperandReportsFirst) {
+    const CompiledFormula f = compiled("(P*A)+(1/T)");
+    testing::internal::CaptureStdout();
+    Report r = reportOf([&] { Evalue4(f, 1e20, 1e20, 0, 0); });
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(r.number, 2);
+    r = reportOf([&] { Evalue4(f, 1, 1, 0, 0); });
+    EXPECT_EQ(r.number, 3);
+}
+
 TEST_F(FormulaTest, ShortActualListIsFatal) {
     const CompiledFormula f = compiled("P+A", "PA");
     EXPECT_EQ(Evalue2(f, 1, 2), 3.0);
@@ -189,7 +199,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "ACH(P)+ASH(A)", "ATH(T)*ATAN(P)", "CH(P)+SH(A)+TH(T)", "TG(P)",
                     "FRAC(P)+INT(A)", "LOG(P)", "SQR(P)+SQR(A)", "CONJ(P)+RE(A)+IM(T)", "ARG(P)",
                     "EXP(P)", "EXP(A)", "LN(P)", "SQRT(P)", "(P)>(A)<(T)", "MAX(MIN(P,A),-T)",
-                    "-(P*A)", "(1)", "PI", "E*P", "(P+A)*(P-A)", "P/(A*T)", "((P))^((2))"));
+                    "-(P*A)", "(1)", "PI", "E*P", "(P+A)*(P-A)", "P/(A*T)", "((P))^((2))", "P/A/T",
+                    "P-A-T", "P*A/T", "1/P+A", "P+A*T", "P/0.5*A", "2*P-1", "P-A*T+1", "E-P/A",
+                    "P/A-T*P", "(P-A)/(T+1)", "P/A/(T-1)", "P*A*(T+A)", "(P*A)+(1/T)"));
 
 }  // namespace
 }  // namespace qtl::test
