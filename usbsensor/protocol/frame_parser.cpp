@@ -10,7 +10,17 @@ int FrameParser::feed(const uint8_t* data, size_t n, FrameSink& sink) {
     while (i < n) {
         switch (state_) {
             case kExpectMarker:
-                if (data[i++] != kMarker) return kStreamStatusBadMarker;
+                if (data[i] != kMarker) return kStreamStatusBadMarker;
+                if (n - i >= 4) {
+                    // A whole header in this block: take it at once.
+                    frameChannel_ = data[i + 1];
+                    if (!sink.hasChannel(frameChannel_)) return kStreamStatusBadChannel;
+                    payloadLeft_ = data[i + 2] | (data[i + 3] << 8);
+                    i += 4;
+                    state_ = payloadLeft_ == 0 ? kExpectMarker : kInPayload;
+                    break;
+                }
+                ++i;
                 state_ = kExpectChannel;
                 break;
             case kExpectChannel:

@@ -11,13 +11,12 @@ SampleRing::SampleRing(size_t capacity)
 
 bool SampleRing::write(const uint8_t* data, size_t n) {
     const size_t stored = std::min(n, capacity_ - fill_);
-    size_t done = 0;
-    while (done < stored) {
-        const size_t chunk = std::min(stored - done, capacity_ - write_);
-        std::memcpy(storage_.get() + write_, data + done, chunk);
-        done += chunk;
-        write_ = (write_ + chunk) % capacity_;
-    }
+    // At most two pieces: up to the end of the storage, then from its start.
+    const size_t first = std::min(stored, capacity_ - write_);
+    std::memcpy(storage_.get() + write_, data, first);
+    if (stored > first) std::memcpy(storage_.get(), data + first, stored - first);
+    write_ = stored - first > 0 ? stored - first : write_ + first;
+    if (write_ == capacity_) write_ = 0;
     fill_ += stored;
     return stored == n;
 }
@@ -26,13 +25,11 @@ size_t SampleRing::read(uint8_t* out, size_t requested, size_t blockSize) {
     if (blockSize == 0) return 0;
     size_t n = std::min(requested, fill_);
     n -= n % blockSize;
-    size_t done = 0;
-    while (done < n) {
-        const size_t chunk = std::min(n - done, capacity_ - read_);
-        std::memcpy(out + done, storage_.get() + read_, chunk);
-        done += chunk;
-        read_ = (read_ + chunk) % capacity_;
-    }
+    const size_t first = std::min(n, capacity_ - read_);
+    std::memcpy(out, storage_.get() + read_, first);
+    if (n > first) std::memcpy(out + first, storage_.get(), n - first);
+    read_ = n - first > 0 ? n - first : read_ + first;
+    if (read_ == capacity_) read_ = 0;
     fill_ -= n;
     return n;
 }
