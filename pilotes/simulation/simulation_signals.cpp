@@ -2,10 +2,9 @@
 #include "simulation_signals.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace simulation {
 namespace {
@@ -30,15 +29,27 @@ std::string trim(const std::string& s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
+// from_chars and to_chars ignore the C locale: a host program on a desktop with a decimal
+// comma must not make "0.5" unreadable or the answer come back as "0,5".
 bool parseNumber(std::string text, double& value) {
     std::replace(text.begin(), text.end(), ',', '.');
     text = trim(text);
-    if (text.empty()) return false;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (end == nullptr || *end != '\0' || !std::isfinite(v)) return false;
+    const char* first = text.data();
+    const char* const last = text.data() + text.size();
+    if (first != last && *first == '+') ++first;
+    double v = 0.0;
+    const auto res = std::from_chars(first, last, v);
+    if (first == last || res.ec != std::errc{} || res.ptr != last || !std::isfinite(v)) {
+        return false;
+    }
     value = v;
     return true;
+}
+
+std::string shortNumber(double v) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
+    return std::string(buf, res.ptr);
 }
 
 }  // namespace
@@ -138,10 +149,8 @@ void Laboratory::applySettings(const std::string& text) {
 }
 
 std::string Laboratory::settingsText() const {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "amplitude=%g;frequence=%g", parameters_.amplitude,
-                  parameters_.frequency);
-    return buf;
+    return "amplitude=" + shortNumber(parameters_.amplitude) +
+           ";frequence=" + shortNumber(parameters_.frequency);
 }
 
 }  // namespace simulation

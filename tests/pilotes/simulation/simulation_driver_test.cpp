@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <clocale>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -154,6 +155,27 @@ TEST_F(SimulationDriver, CalibrationChangesTheSignals) {
     channel.calibrationText.clear();
     calibrateChannel(channel);
     EXPECT_EQ(channel.calibrationText, "amplitude=10;frequence=2");
+}
+
+TEST_F(SimulationDriver, CalibrationTextIgnoresTheHostsLocale) {
+    // The program may run under a locale whose decimal mark is a comma.
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    bool comma = false;
+    for (const char* name : {"fr_FR.UTF-8", "fr_FR.utf8", "de_DE.UTF-8", "French_France.1252"}) {
+        if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',') {
+            comma = true;
+            break;
+        }
+    }
+    if (!comma) {
+        std::setlocale(LC_NUMERIC, saved.c_str());
+        GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    }
+    channel.calibrationText = "amplitude=0.5;frequence=2,5";
+    calibrateChannel(channel);
+    const std::string answer = channel.calibrationText;
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(answer, "amplitude=0.5;frequence=2.5");
 }
 
 TEST_F(SimulationDriver, UnknownInputsReadZero) {
