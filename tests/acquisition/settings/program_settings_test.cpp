@@ -1,6 +1,7 @@
 // Defaults and bounds of the settings record.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "settings/program_settings.h"
@@ -33,9 +34,33 @@ TEST(ProgramSettings, FreshStart) {
     EXPECT_TRUE(s.exportTitles);
     EXPECT_FALSE(s.exportDetails);
     EXPECT_FALSE(s.variableOutputActive);
-    EXPECT_EQ(s.cfgMaxX, 100.0);
-    EXPECT_EQ(s.maxYP, 1000);
+    EXPECT_FALSE(s.timeAsDate);
+    EXPECT_FALSE(s.rawConverterMode);
+    EXPECT_FALSE(s.memoFileOn);
+    EXPECT_TRUE(s.variableOutputFormulaText.empty());
+    for (const SettingsText* t :
+         {&s.logicDriverFile, &s.fixedAnalogDriverFile, &s.variableAnalogDriverFile,
+          &s.externalPath, &s.externalLine, &s.externalMenu}) {
+        EXPECT_TRUE(t->empty());
+    }
+    EXPECT_FALSE(s.logicDriverReady || s.fixedAnalogDriverReady || s.variableAnalogDriverReady);
+    // Values the settings file keeps, and the look of future graph windows.
+    const double ranges[] = {s.cfgMinX,  s.cfgMaxX,  s.cfgMinY,       s.cfgMaxY,
+                             s.cfgMinY2, s.cfgMaxY2, s.cfgLowerBound, s.cfgUpperBound};
+    const double rangeDefaults[] = {0, 100, 0, 100, 0, 100, 0, 0};
+    for (std::size_t i = 0; i < std::size(ranges); ++i) EXPECT_EQ(ranges[i], rangeDefaults[i]) << i;
+    for (const bool flag :
+         {s.cfgAutoScaleX, s.cfgAutoScaleY, s.cfgAutoScaleY2, s.cfgAxisY2Visible, s.cfgDrawLines,
+          s.cfgDrawPoints, s.showPoints, s.showLines, s.continuousLine, s.autoScaleYP,
+          s.autoScaleYA, s.seriesSOnLeft, s.framingFuture}) {
+        EXPECT_TRUE(flag);
+    }
     EXPECT_EQ(s.pointSize, 2);
+    EXPECT_EQ(s.lineWidth, 2);
+    EXPECT_EQ(s.minYP, 0);
+    EXPECT_EQ(s.maxYP, 1000);
+    EXPECT_EQ(s.minYA, 0);
+    EXPECT_EQ(s.maxYA, 1000);
     for (const ChannelSettings* c : {&s.channelP, &s.channelA, &s.channelS}) {
         EXPECT_FALSE(c->active);
         EXPECT_FALSE(c->takeMeasurement);
