@@ -11,6 +11,7 @@ SampleRing::SampleRing(size_t capacity)
 
 bool SampleRing::write(const uint8_t* data, size_t n) {
     const size_t stored = std::min(n, capacity_ - fill_);
+    if (stored == 0) return n == 0;
     // At most two pieces: up to the end of the storage, then from its start.
     const size_t first = std::min(stored, capacity_ - write_);
     std::memcpy(storage_.get() + write_, data, first);
@@ -25,6 +26,7 @@ size_t SampleRing::read(uint8_t* out, size_t requested, size_t blockSize) {
     if (blockSize == 0) return 0;
     size_t n = std::min(requested, fill_);
     n -= n % blockSize;
+    if (n == 0) return 0;  // the caller's buffer may be null then
     const size_t first = std::min(n, capacity_ - read_);
     std::memcpy(out, storage_.get() + read_, first);
     if (n > first) std::memcpy(out + first, storage_.get(), n - first);
