@@ -136,9 +136,11 @@ TEST_F(ApiTest, FullRingEndsTheStreamAndKeepsWhatFitted) {
     const int id = attach(c);
     ASSERT_EQ(VorGetNumChannels(0, id), 1);
     ASSERT_EQ(VorStartContinuousSampling(0, id, 0, 100), 6);
-    // At most 4096 bytes every 10 ms: 262,144 bytes take about 650 ms.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    // At most 4096 bytes every 10 ms: 262,144 bytes take about 650 ms. Asking for less than
+    // one sample takes nothing and tells whether the stream still runs.
     std::vector<uint8_t> buf(1 << 20);
+    EXPECT_TRUE(
+        eventually([&] { return VorGetSampleData(0, id, 0, 6, buf.data(), 5) == -1; }, 10000));
     const int n = VorGetSampleData(0, id, 0, 6, buf.data(), static_cast<int>(buf.size()));
     EXPECT_EQ(n, 262144 - 262144 % 6);
     // The 4 bytes left make no whole sample and the stream has ended.
