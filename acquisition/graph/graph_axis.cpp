@@ -20,7 +20,8 @@ void GraphAxis::setMaximum(double value) {
 }
 
 void GraphAxis::setRange(double minimum, double maximum) {
-    if (minimum > maximum_) {
+    // An inverted range keeps the plain order, so that its refusal changes nothing.
+    if (minimum > maximum_ && minimum <= maximum) {
         setMaximum(maximum);
         setMinimum(minimum);
     } else {

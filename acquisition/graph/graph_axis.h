@@ -27,8 +27,8 @@ class GraphAxis {
     // Throw AxisRangeError when the value would cross the other bound (or is not a number).
     void setMinimum(double value);
     void setMaximum(double value);
-    // Sets both bounds; a range that lies wholly above the current one takes its maximum
-    // first, so that any range with minimum <= maximum is accepted.
+    // Sets both bounds, minimum first; a range that lies wholly above the current one takes
+    // its maximum first, so that any range with minimum <= maximum is accepted.
     void setRange(double minimum, double maximum);
     // The range found by automatic scaling: no refusal, the bounds come from the data.
     void fitRange(double minimum, double maximum);

@@ -205,7 +205,7 @@ TEST_F(FramingDialog, CurrentModeRefusalIsShownAndEndsTheCommandAtItsStep) {
     user.queueDialog([](QDialog& dialog) {
         TcadrageDlg& d = asDialog(dialog);
         d.SpinEditpoint->setValue(8);
-        d.SpinEditYpmin->setValue(500);  // above the left maximum 81, which stays
+        d.SpinEditYpmin->setValue(500);  // above the left maximum 80; 81 is never reached
         d.Edit1->setText("jamais");
         d.OKBtn->click();
         return d.result();
@@ -215,8 +215,8 @@ TEST_F(FramingDialog, CurrentModeRefusalIsShownAndEndsTheCommandAtItsStep) {
     EXPECT_EQ(user.messages()[0], "La valeur minimum de l'axe doit être <= Maximum");
     EXPECT_EQ(w->model().points(Channel::P).style().markerHeight, 8);  // steps before stay
     EXPECT_EQ(w->model().leftAxis().minimum(), -20);
-    EXPECT_EQ(w->model().leftAxis().maximum(), 81);
-    EXPECT_EQ(w->model().rightAxis().maximum(), 9);  // later steps did not run
+    EXPECT_EQ(w->model().leftAxis().maximum(), 80);  // later steps did not run
+    EXPECT_EQ(w->model().rightAxis().maximum(), 9);
     EXPECT_NE(w->model().chartTitle(), "jamais");
 }
 

@@ -279,7 +279,8 @@ TEST(Framing, RefusalEndsTheCommandAtItsStepEarlierStepsStay) {
     }
     EXPECT_EQ(g.points(Channel::P).style().markerHeight, 9);  // step 1 stays
     EXPECT_EQ(g.leftAxis().minimum(), 0);
-    EXPECT_EQ(g.rightAxis().minimum(), 0);  // later bounds not reached
+    EXPECT_EQ(g.leftAxis().maximum(), 1000);  // later bounds not reached
+    EXPECT_EQ(g.rightAxis().minimum(), 0);
     EXPECT_NE(g.chartTitle(), "never");
 }
 

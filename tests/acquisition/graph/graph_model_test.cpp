@@ -65,12 +65,12 @@ TEST(GraphAxis, SetRangeAcceptsAnyOrderedRangeWhateverTheCurrentOne) {
     }
 }
 
-TEST(GraphAxis, SetRangeWithInvertedBoundsRefusesAtTheSecondBound) {
-    // Wholly above: the maximum goes in, then the minimum is refused.
+TEST(GraphAxis, SetRangeWithInvertedBoundsRefusesInThePlainOrder) {
+    // A minimum above the current maximum is refused first; the maximum is not reached.
     GraphAxis above = axisWith(0, 1000);
     EXPECT_EQ(refusalOf([&] { above.setRange(2000, 1001); }),
               "La valeur minimum de l'axe doit être <= Maximum");
-    EXPECT_EQ(above.maximum(), 1001);
+    EXPECT_EQ(above.maximum(), 1000);
     EXPECT_EQ(above.minimum(), 0);
     // Otherwise the minimum goes in, then the maximum is refused.
     GraphAxis inside = axisWith(0, 1000);
