@@ -11,9 +11,11 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <memory>
 
 #include "graph/graph_windows.h"
 #include "graph/udtemps10.h"
+#include "graph/urepere13.h"
 #include "settings/about10.h"
 #include "settings/live_readout.h"
 #include "settings/program_settings.h"
@@ -195,8 +197,8 @@ void TMainForm::buildMenus() {
 // --- Fichier -------------------------------------------------------------------------------
 
 void TMainForm::Ouvrir1Click() {
-    // Opens a graph window and runs its file reading, once the graph window exists.
     programSettings().pointTimerMode = false;
+    openGraphWindow()->lirefichier1->trigger();
 }
 
 void TMainForm::Quitter1Click() {
@@ -272,12 +274,19 @@ void TMainForm::sortieslogiques1Click() {}
 void TMainForm::sortiesanalogiquesfixes1Click() {}
 void TMainForm::sortiesanalogiquesvariables1Click() {}
 
-// --- Acquisition (the graph window brings these to life) -----------------------------------
+// --- Acquisition (timed and burst runs come with the acquisition engine) -------------------
 
 void TMainForm::mesuresftemps1Click() {}
-void TMainForm::ouvrefentre1Click() {}
+void TMainForm::ouvrefentre1Click() {
+    // Measuring is started later from the window.
+    Trepere* window = adoptGraphWindow(std::make_unique<Trepere>());
+    programSettings().acquisitionRunning = false;
+    window->show();
+}
 void TMainForm::prestissimo1Click() {}
-void TMainForm::pointparpoint1Click() {}
+void TMainForm::pointparpoint1Click() {
+    openGraphWindow();
+}
 void TMainForm::dclenchementautomatique1Click() {}
 
 // --- Options -------------------------------------------------------------------------------

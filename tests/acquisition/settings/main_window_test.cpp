@@ -321,3 +321,44 @@ TEST_F(MainWindow, FramingEntryShowsTheAxisDialogForTheFuture) {
 
 }  // namespace
 }  // namespace qtl
+
+namespace qtl {
+namespace {
+
+int readCommandsRun = 0;
+
+TEST_F(MainWindow, EntriesThatOpenAGraphWindowSetOnlyTheirFields) {
+    static const bool hooked = [] {
+        Trepere::addExtension([](Trepere& w) {
+            QObject::connect(w.lirefichier1, &QAction::triggered, [] { ++readCommandsRun; });
+        });
+        return true;
+    }();
+    ASSERT_TRUE(hooked);
+    struct Case {
+        const char* entry;
+        void (TMainForm::*command)();
+        bool pointTimerMode, acquisitionRunning;
+        int reads;
+    };
+    // Disabled entries are run through their handlers: the readout tick or nothing enables them.
+    const Case cases[] = {{"&Ouvrir", &TMainForm::Ouvrir1Click, false, true, 1},
+                          {"point par point", &TMainForm::pointparpoint1Click, true, true, 0},
+                          {"ouvre fenêtre", &TMainForm::ouvrefentre1Click, true, false, 0}};
+    for (const Case& c : cases) {
+        resetProgramSettings();
+        destroyGraphWindows();
+        readCommandsRun = 0;
+        (form().*c.command)();
+        const auto windows = graphWindows();
+        ASSERT_EQ(windows.size(), 1u) << c.entry;
+        EXPECT_TRUE(windows[0]->isVisible()) << c.entry;
+        EXPECT_EQ(programSettings().pointTimerMode, c.pointTimerMode) << c.entry;
+        EXPECT_EQ(programSettings().acquisitionRunning, c.acquisitionRunning) << c.entry;
+        EXPECT_EQ(readCommandsRun, c.reads) << c.entry << ": the window's file reading";
+    }
+    EXPECT_TRUE(user.exchanges().empty());
+}
+
+}  // namespace
+}  // namespace qtl
