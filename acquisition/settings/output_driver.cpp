@@ -60,21 +60,22 @@ AnalogOutputEntryPoints loadAnalogOutputDriver(std::string_view path, DriverName
 
 bool loadOutputDriverFromSettingsFile(ProgramSettings& settings, OutputLibrary library,
                                       std::string_view path) {
+    // The library is loaded before the path is stored: `path` may be the stored path itself.
     switch (library) {
         case OutputLibrary::Logic:
-            settings.logicDriverFile = path;
             settings.logicDriver = loadLogicOutputDriver(path, DriverNameSet::SettingsFile);
+            settings.logicDriverFile = path;
             settings.logicDriverReady = settings.logicDriver.ready();
             return settings.logicDriverReady;
         case OutputLibrary::FixedAnalog:
-            settings.fixedAnalogDriverFile = path;
             settings.fixedAnalogDriver = loadAnalogOutputDriver(path, DriverNameSet::SettingsFile);
+            settings.fixedAnalogDriverFile = path;
             settings.fixedAnalogDriverReady = settings.fixedAnalogDriver.ready();
             return settings.fixedAnalogDriverReady;
         case OutputLibrary::VariableAnalog:
-            settings.variableAnalogDriverFile = path;
             settings.variableAnalogDriver =
                 loadAnalogOutputDriver(path, DriverNameSet::SettingsFile);
+            settings.variableAnalogDriverFile = path;
             settings.variableAnalogDriverReady = settings.variableAnalogDriver.ready();
             return settings.variableAnalogDriverReady;
     }

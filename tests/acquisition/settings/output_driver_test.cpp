@@ -59,6 +59,21 @@ TEST(OutputDriverFromSettingsFile, NotReadyWithoutNamesOrLibrary) {
     EXPECT_EQ(s.fixedAnalogDriverFile, "/nonexistent/sorties.so");
 }
 
+TEST(OutputDriverFromSettingsFile, ReloadingFromTheStoredPath) {
+    ProgramSettings s;
+    for (const auto library :
+         {OutputLibrary::Logic, OutputLibrary::FixedAnalog, OutputLibrary::VariableAnalog}) {
+        ASSERT_TRUE(loadOutputDriverFromSettingsFile(s, library, QTL_TEST_DRIVER_OUTPUTS));
+    }
+    // The path handed in is the record's own text, replaced by the call.
+    EXPECT_TRUE(loadOutputDriverFromSettingsFile(s, OutputLibrary::Logic, s.logicDriverFile.str()));
+    EXPECT_TRUE(loadOutputDriverFromSettingsFile(s, OutputLibrary::FixedAnalog,
+                                                 s.fixedAnalogDriverFile.str()));
+    EXPECT_TRUE(loadOutputDriverFromSettingsFile(s, OutputLibrary::VariableAnalog,
+                                                 s.variableAnalogDriverFile.str()));
+    EXPECT_EQ(s.variableAnalogDriverFile, QTL_TEST_DRIVER_OUTPUTS);
+}
+
 TEST(OutputCalls, LogicOutputSendsOneOrZero) {
     ProgramSettings s;
     loadOutputDriverFromSettingsFile(s, OutputLibrary::Logic, QTL_TEST_DRIVER_OUTPUTS);
