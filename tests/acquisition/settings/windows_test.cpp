@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,8 +53,16 @@ TEST_F(Windows, TimingDialogControlsRangesAndStartValues) {
     for (const char* text :
          {"Intervalle entre mesures", "Nombre max. de mesures", "(1200 pour oscillo)",
           "Seuil du mode oscillo (ms)", "Valeur conseillée : 50",
-          "rafraichissement du bandeau general QTL (ms)"})
+          "rafraichissement du bandeau general QTL (ms)",
+          "Nombre max de répétitions par\nmesure (mode normal)"})
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
+    const auto* unit = qobject_cast<const QGroupBox*>(dialog.rbms->parentWidget());
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(unit->title(), "Unité :");
+    EXPECT_EQ(dialog.rbus->text(), "microsecondes");
+    EXPECT_EQ(dialog.rbms->text(), "millisecondes");
+    EXPECT_EQ(dialog.rbs->text(), "secondes");
+    EXPECT_EQ(dialog.cbdate->text(), "(temps = jours depuis 1900 ?)");
 }
 
 TEST_F(Windows, TimingDialogAcceptWritesEveryTimingField) {
