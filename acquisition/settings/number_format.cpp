@@ -2,8 +2,8 @@
 #include "settings/number_format.h"
 
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 #include "settings/program_settings.h"
 
@@ -21,8 +21,8 @@ std::string fixedField(double x, int decimals, int width) {
     }
     // to_chars is locale-free: a desktop's decimal comma must never reach the files.
     char digits[512];
-    const auto res = std::to_chars(digits, digits + sizeof digits, x, std::chars_format::fixed,
-                                   decimals);
+    const auto res =
+        std::to_chars(digits, digits + sizeof digits, x, std::chars_format::fixed, decimals);
     const std::string number = res.ec == std::errc{} ? std::string(digits, res.ptr) : "+Inf";
     const auto pad = static_cast<std::size_t>(std::max(width, 0));
     return pad > number.size() ? std::string(pad - number.size(), ' ') + number : number;
