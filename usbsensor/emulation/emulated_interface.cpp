@@ -149,6 +149,13 @@ const SensorConfig* EmulatedInterface::sensor(std::uint16_t channel) const {
     return &config_.sensors[channel];
 }
 
+std::uint16_t EmulatedInterface::firmwareProduct() const {
+    if (productId_ == 2 && config_.binding == Binding::KernelDriver && config_.realProductId != 0) {
+        return config_.realProductId;
+    }
+    return productId_;
+}
+
 bool EmulatedInterface::consumeFailure() {
     if (failuresLeft_ == 0) return false;
     --failuresLeft_;
@@ -278,7 +285,7 @@ EmulatedInterface::Reply EmulatedInterface::vendorIn(std::uint8_t request, std::
             return answer(status, data, length);
         }
         case 0xF2: {  // version, product 8 only
-            if (value != 0 || index != 0 || productId_ != kOneByteStopProduct) return kStall;
+            if (value != 0 || index != 0 || firmwareProduct() != kOneByteStopProduct) return kStall;
             std::uint8_t version[64] = {config_.version[0], config_.version[1]};
             return answer(version, data, length);
         }
@@ -336,7 +343,7 @@ EmulatedInterface::Reply EmulatedInterface::vendorOut(std::uint8_t request, std:
         }
         case 0x83: {  // stop one channel
             if (value != 0 || index >= channels) return kStall;
-            const std::uint32_t expected = productId_ == kOneByteStopProduct ? 1 : 0;
+            const std::uint32_t expected = firmwareProduct() == kOneByteStopProduct ? 1 : 0;
             if (length != expected || (expected == 1 && data[0] != 0)) return kStall;
             std::erase(streaming_, static_cast<int>(index));
             streamCv_.notify_all();

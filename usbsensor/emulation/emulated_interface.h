@@ -110,6 +110,9 @@ class EmulatedInterface {
     Reply loaderOut(std::uint16_t value, std::uint16_t index, const std::uint8_t* data,
                     std::uint32_t length);
     const SensorConfig* sensor(std::uint16_t channel) const;
+    // The product the firmware is: the descriptor's, or for product 2 behind the kernel driver
+    // the one request 0xED names.
+    std::uint16_t firmwareProduct() const;
     bool consumeFailure();
     void record(TransferRecord record);
     void produceStream(std::int64_t nowMs);

@@ -203,4 +203,31 @@ TEST(VendorRequestSensors, SensorPluggedLaterIsServed) {
     EXPECT_EQ(sample[0], 9);
 }
 
+// A kernel driver interface of product id 2 is the product its request 0xED names: with a real
+// product id of 8 it serves the version and expects the one-byte stop.
+TEST(VendorRequestProductTwo, BehavesAsTheRealProductBehindTheKernelDriver) {
+    struct Case {
+        Binding binding;
+        std::uint16_t realProductId;
+        bool product8;
+    };
+    for (const Case c :
+         {Case{Binding::KernelDriver, 8, true}, Case{Binding::KernelDriver, 0, false},
+          Case{Binding::KernelDriver, 5, false}, Case{Binding::WinUsbClass1, 8, false}}) {
+        InterfaceConfig config = threeChannels(2);
+        config.binding = c.binding;
+        config.realProductId = c.realProductId;
+        EmulatedInterface device(config);
+        device.setBusState({true, 1, 0x200, std::nullopt});
+        std::uint8_t version[63] = {};
+        std::uint8_t zero = 0;
+        EXPECT_EQ(device.control(0xC2, 0xF2, 0, 0, version, 63).ok, c.product8);
+        EXPECT_EQ(device.control(0x42, 0x83, 0, 0, &zero, 1).ok, c.product8);
+        EXPECT_EQ(device.control(0x42, 0x83, 0, 0, nullptr, 0).ok, !c.product8);
+        std::uint8_t descriptor[18] = {};
+        ASSERT_EQ(device.descriptor(descriptor, 18), 18u);
+        EXPECT_EQ(descriptor[10], 2);  // the descriptor keeps product id 2
+    }
+}
+
 }  // namespace
