@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#include <cmath>
 #include <stdexcept>
 
 #include "emulation/emulated_platform.h"
@@ -20,10 +21,15 @@ namespace {
 // An integer written as a JSON number or as text ("0x1C4B", "42").
 long long integer(const QJsonValue& value, const std::string& where, long long low,
                   long long high) {
+    const auto outOfRange = [&] {
+        fail(where, "out of range " + std::to_string(low) + ".." + std::to_string(high));
+    };
     long long n = 0;
     if (value.isDouble()) {
         const double d = value.toDouble();
-        if (d != static_cast<double>(static_cast<long long>(d))) fail(where, "not an integer");
+        if (d != std::trunc(d)) fail(where, "not an integer");
+        // Range first: converting a double beyond long long is undefined.
+        if (d < static_cast<double>(low) || d > static_cast<double>(high)) outOfRange();
         n = static_cast<long long>(d);
     } else if (value.isString()) {
         bool ok = false;
@@ -32,9 +38,7 @@ long long integer(const QJsonValue& value, const std::string& where, long long l
     } else {
         fail(where, "not an integer");
     }
-    if (n < low || n > high) {
-        fail(where, "out of range " + std::to_string(low) + ".." + std::to_string(high));
-    }
+    if (n < low || n > high) outOfRange();
     return n;
 }
 
