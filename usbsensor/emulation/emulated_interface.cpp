@@ -15,6 +15,7 @@ constexpr std::uint16_t kCpuControlRegister = 0x7F92;
 constexpr std::size_t kMaxPending = 1u << 20;  // the device drops samples beyond this backlog
 constexpr std::size_t kMaxRecords = 4096;      // oldest half dropped beyond this
 constexpr std::uint16_t kOneByteStopProduct = 8;
+constexpr std::size_t kMaxFramePayload = 0xFFFF;
 
 std::int64_t steadyMs() {
     using namespace std::chrono;
@@ -426,18 +427,31 @@ void EmulatedInterface::produceStream(std::int64_t nowMs) {
                                                                target - samplesProduced_)
                                       : 1;
         for (int channel : streaming_) {
+            // A frame's length field has 16 bits: samples that would overflow it open a new one.
+            const auto flush = [&] {
+                if (framed) {
+                    pending_.push_back(0xC3);
+                    pending_.push_back(static_cast<std::uint8_t>(channel));
+                    pending_.push_back(static_cast<std::uint8_t>(payload.size() & 0xFF));
+                    pending_.push_back(static_cast<std::uint8_t>((payload.size() >> 8) & 0xFF));
+                }
+                pending_.insert(pending_.end(), payload.begin(), payload.end());
+                payload.clear();
+            };
             payload.clear();
             for (std::int64_t i = 0; i < k; ++i) {
                 const auto sample = nextStreamSample(channel);
-                payload.insert(payload.end(), sample.begin(), sample.end());
+                if (framed && !payload.empty() &&
+                    payload.size() + sample.size() > kMaxFramePayload) {
+                    flush();
+                }
+                // A single sample longer than a frame holds is cut to what fits.
+                const auto take =
+                    framed ? std::min(sample.size(), kMaxFramePayload) : sample.size();
+                payload.insert(payload.end(), sample.begin(),
+                               sample.begin() + static_cast<std::ptrdiff_t>(take));
             }
-            if (framed) {
-                pending_.push_back(0xC3);
-                pending_.push_back(static_cast<std::uint8_t>(channel));
-                pending_.push_back(static_cast<std::uint8_t>(payload.size() & 0xFF));
-                pending_.push_back(static_cast<std::uint8_t>((payload.size() >> 8) & 0xFF));
-            }
-            pending_.insert(pending_.end(), payload.begin(), payload.end());
+            flush();
         }
         samplesProduced_ += k;
     }

@@ -157,4 +157,39 @@ TEST(Stream, WrongEndpointOrFailureInjection) {
     EXPECT_TRUE(device.readPipe(0x82, buffer, 8).ok);
 }
 
+// Frames whose samples add up beyond a 16-bit length are cut on sample boundaries, and every
+// frame's length field matches the bytes that follow it.
+TEST(Stream, LongFramesAreSplitSoTheLengthFieldHolds) {
+    InterfaceConfig config = streamingInterface(2);
+    config.samplesPerFrame = 300;
+    config.sensors[0].streamSamples.clear();
+    config.sensors[0].sample.assign(300, 0x5A);  // 300 x 300 bytes = 90,000 per frame
+    EmulatedInterface device(config);
+    device.setBusState({true, 1, 0x200, std::nullopt});
+    ASSERT_TRUE(start(device, {0xFFFE, 0xFFFF}));
+    std::vector<std::uint8_t> bytes;
+    while (bytes.size() < 90000 + 8) {
+        const auto chunk = read(device, 65536);
+        ASSERT_FALSE(chunk.empty());
+        bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+    }
+    std::size_t at = 0;
+    std::size_t payload = 0;
+    std::vector<std::size_t> lengths;
+    while (payload < 90000) {
+        ASSERT_LE(at + 4, bytes.size());
+        ASSERT_EQ(bytes[at], 0xC3) << at;
+        ASSERT_EQ(bytes[at + 1], 0);
+        const std::size_t n = bytes[at + 2] | (bytes[at + 3] << 8);
+        lengths.push_back(n);
+        ASSERT_LE(at + 4 + n, bytes.size());
+        for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(bytes[at + 4 + i], 0x5A) << at + 4 + i;
+        EXPECT_EQ(n % 300, 0u);
+        payload += n;
+        at += 4 + n;
+    }
+    EXPECT_EQ(payload, 90000u);
+    EXPECT_EQ(lengths, (std::vector<std::size_t>{65400, 24600}));
+}
+
 }  // namespace
