@@ -49,24 +49,25 @@ bool isLeafArithmetic(const FormulaNode* node) {
 
 // Every step kind, in the order of the label table. Suffix S: operand on the stack; M: read
 // in place. Binary operators come in four forms (left, right).
+// clang-format off
 #define QTL_BINARY(X, N) X(N##SS) X(N##SM) X(N##MS) X(N##MM)
 #define QTL_UNARY(X, N) X(N##S) X(N##M)
 // (a op1 b) op2 c
 #define QTL_FUSED3_ROW(X, F) X(F##Add) X(F##Sub) X(F##Mul) X(F##Div)
 // (a op1 b) op2 (c op3 d)
 #define QTL_FUSED4_COL(X, F, G) X(F##G##Add) X(F##G##Sub) X(F##G##Mul) X(F##G##Div)
-#define QTL_FUSED4_ROW(X, F)  \
-    QTL_FUSED4_COL(X, F, Add) \
-    QTL_FUSED4_COL(X, F, Sub) QTL_FUSED4_COL(X, F, Mul) QTL_FUSED4_COL(X, F, Div)
-#define QTL_STEP_KINDS(X)                                                                        \
-    X(End)                                                                                       \
-    X(Neg) X(NegM) X(FnS) X(FnM) X(PowIS) X(PowIM) QTL_UNARY(X, Abs) QTL_UNARY(X, Sqrt)          \
-        QTL_UNARY(X, Sqr) QTL_UNARY(X, Ln) QTL_UNARY(X, Exp) QTL_UNARY(X, Sin) QTL_UNARY(X, Cos) \
-            QTL_BINARY(X, Add) QTL_BINARY(X, Sub) QTL_BINARY(X, Mul) QTL_BINARY(X, Div)          \
-                QTL_BINARY(X, Pow) QTL_BINARY(X, Mod) QTL_BINARY(X, Max) QTL_BINARY(X, Min)      \
-                    QTL_FUSED3_ROW(X, Add) QTL_FUSED3_ROW(X, Sub) QTL_FUSED3_ROW(X, Mul)         \
-                        QTL_FUSED3_ROW(X, Div) QTL_FUSED4_ROW(X, Add) QTL_FUSED4_ROW(X, Sub)     \
-                            QTL_FUSED4_ROW(X, Mul) QTL_FUSED4_ROW(X, Div)
+#define QTL_FUSED4_ROW(X, F) \
+    QTL_FUSED4_COL(X, F, Add) QTL_FUSED4_COL(X, F, Sub) \
+    QTL_FUSED4_COL(X, F, Mul) QTL_FUSED4_COL(X, F, Div)
+#define QTL_STEP_KINDS(X)                                                                  \
+    X(End) X(Neg) X(NegM) X(FnS) X(FnM) X(PowIS) X(PowIM)                                  \
+    QTL_UNARY(X, Abs) QTL_UNARY(X, Sqrt) QTL_UNARY(X, Sqr) QTL_UNARY(X, Ln)                \
+    QTL_UNARY(X, Exp) QTL_UNARY(X, Sin) QTL_UNARY(X, Cos)                                  \
+    QTL_BINARY(X, Add) QTL_BINARY(X, Sub) QTL_BINARY(X, Mul) QTL_BINARY(X, Div)            \
+    QTL_BINARY(X, Pow) QTL_BINARY(X, Mod) QTL_BINARY(X, Max) QTL_BINARY(X, Min)            \
+    QTL_FUSED3_ROW(X, Add) QTL_FUSED3_ROW(X, Sub) QTL_FUSED3_ROW(X, Mul) QTL_FUSED3_ROW(X, Div) \
+    QTL_FUSED4_ROW(X, Add) QTL_FUSED4_ROW(X, Sub) QTL_FUSED4_ROW(X, Mul) QTL_FUSED4_ROW(X, Div)
+// clang-format on
 
 #define QTL_ENUM_ENTRY(N) N,
 enum class FormulaProgram::Op : std::uint8_t { QTL_STEP_KINDS(QTL_ENUM_ENTRY) };
@@ -132,6 +133,26 @@ Op binaryBase(char op) {
 
 }  // namespace
 
+namespace {
+
+// -(a * k) is a * (-k) and -(a / k) is a / (-k), to the bit: products and quotients round
+// symmetrically, and their guards look at magnitudes only, so values and reports stay the
+// same without a negation step. Returns that rewritten copy, or null when it does not apply.
+std::unique_ptr<FormulaNode> negatedConstantOperand(const FormulaNode& node) {
+    if (node.kind != FormulaNodeKind::Operator || (node.tag != '*' && node.tag != '/')) {
+        return nullptr;
+    }
+    const bool right = node.second->kind == FormulaNodeKind::Constant;
+    const bool left = node.first->kind == FormulaNodeKind::Constant;
+    if (!right && !left) return nullptr;
+    auto copy = node.clone();
+    FormulaNode& constant = right ? *copy->second : *copy->first;
+    constant.value = -constant.value;
+    return copy;
+}
+
+}  // namespace
+
 struct FormulaProgram::Operand {
     const double* memory;  // null: the value is on top of the stack
 };
@@ -167,6 +188,9 @@ FormulaProgram::Operand FormulaProgram::generate(const FormulaNode& node) {
             constants_[constantCount_] = node.value;
             return {&constants_[constantCount_++]};
         case FormulaNodeKind::Sign: {
+            if (node.tag == '-') {
+                if (auto folded = negatedConstantOperand(*node.first)) return generate(*folded);
+            }
             const Operand operand = generate(*node.first);
             if (node.tag != '-') return operand;
             if (operand.memory != nullptr) {

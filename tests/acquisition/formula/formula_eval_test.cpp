@@ -201,7 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "EXP(P)", "EXP(A)", "LN(P)", "SQRT(P)", "(P)>(A)<(T)", "MAX(MIN(P,A),-T)",
                     "-(P*A)", "(1)", "PI", "E*P", "(P+A)*(P-A)", "P/(A*T)", "((P))^((2))", "P/A/T",
                     "P-A-T", "P*A/T", "1/P+A", "P+A*T", "P/0.5*A", "2*P-1", "P-A*T+1", "E-P/A",
-                    "P/A-T*P", "(P-A)/(T+1)", "P/A/(T-1)", "P*A*(T+A)", "(P*A)+(1/T)"));
+                    "P/A-T*P", "(P-A)/(T+1)", "P/A/(T-1)", "P*A*(T+A)", "(P*A)+(1/T)", "-T/10",
+                    "-(2*P)", "-(P/A)", "EXP(-T/10)", "-P*3", "-(1/P)", "-P/0.5", "-(P/1E-37)"));
 
 }  // namespace
 }  // namespace qtl::test
