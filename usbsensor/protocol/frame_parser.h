@@ -2,6 +2,7 @@
 // marker 0xC3, channel byte, 16-bit little-endian length, payload; a frame may be split across
 // any number of reads.
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -41,7 +42,9 @@ class FrameParser {
     }
     // Runs over the block until it is used up or the stream fails; returns 0 or the failure
     // status (bad marker, bad channel, full ring). After a failure the parser must be reset.
-    int feed(const uint8_t* data, size_t n, FrameSink& sink);
+    // `Sink` is a FrameSink; a final one gets its calls inlined on the stream path.
+    template <class Sink>
+    int feed(const uint8_t* data, size_t n, Sink& sink);
 
     int32_t state() const { return state_; }
     int32_t payloadLeft() const { return payloadLeft_; }
@@ -52,5 +55,51 @@ class FrameParser {
     int32_t payloadLeft_ = 0;
     uint8_t frameChannel_ = 0;
 };
+
+template <class Sink>
+int FrameParser::feed(const uint8_t* data, size_t n, Sink& sink) {
+    size_t i = 0;
+    while (i < n) {
+        switch (state_) {
+            case kExpectMarker:
+                if (data[i] != kMarker) return kStreamStatusBadMarker;
+                if (n - i >= 4) {
+                    // A whole header in this block: take it at once.
+                    frameChannel_ = data[i + 1];
+                    if (!sink.hasChannel(frameChannel_)) return kStreamStatusBadChannel;
+                    payloadLeft_ = data[i + 2] | (data[i + 3] << 8);
+                    i += 4;
+                    state_ = payloadLeft_ == 0 ? kExpectMarker : kInPayload;
+                    break;
+                }
+                ++i;
+                state_ = kExpectChannel;
+                break;
+            case kExpectChannel:
+                frameChannel_ = data[i++];
+                if (!sink.hasChannel(frameChannel_)) return kStreamStatusBadChannel;
+                state_ = kExpectLengthLow;
+                break;
+            case kExpectLengthLow:
+                payloadLeft_ = data[i++];
+                state_ = kExpectLengthHigh;
+                break;
+            case kExpectLengthHigh:
+                payloadLeft_ += data[i++] * 256;
+                state_ = payloadLeft_ == 0 ? kExpectMarker : kInPayload;
+                break;
+            default: {
+                const size_t k = std::min(static_cast<size_t>(payloadLeft_), n - i);
+                if (sink.store(frameChannel_, data + i, k) == StoreResult::Full)
+                    return kStreamStatusRingFull;
+                payloadLeft_ -= static_cast<int32_t>(k);
+                i += k;
+                if (payloadLeft_ == 0) state_ = kExpectMarker;
+                break;
+            }
+        }
+    }
+    return 0;
+}
 
 }  // namespace vornik

@@ -1,7 +1,9 @@
 // Byte ring that buffers one channel's stream between the reader thread and the caller.
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace vornik {
@@ -29,5 +31,19 @@ class SampleRing {
     size_t capacity_;
     size_t fill_ = 0;
 };
+
+inline bool SampleRing::write(const uint8_t* data, size_t n) {
+    if (n == 0) return true;  // the data pointer may be null then
+    const size_t stored = std::min(n, capacity_ - fill_);
+    if (stored == 0) return false;
+    // At most two pieces: up to the end of the storage, then from its start.
+    const size_t first = std::min(stored, capacity_ - write_);
+    std::memcpy(storage_.get() + write_, data, first);
+    if (stored > first) std::memcpy(storage_.get(), data + first, stored - first);
+    write_ = stored - first > 0 ? stored - first : write_ + first;
+    if (write_ == capacity_) write_ = 0;
+    fill_ += stored;
+    return stored == n;
+}
 
 }  // namespace vornik

@@ -13,7 +13,7 @@ constexpr uint16_t kInfoProducts[] = {2, 7, 0x200};
 }  // namespace
 
 // Delivers frame payloads into the rings; used while the reader holds the ring mutex.
-class SensorInterface::RingSink : public FrameSink {
+class SensorInterface::RingSink final : public FrameSink {
   public:
     RingSink(SensorInterface& owner, bool locked) : owner_(owner), locked_(locked) {}
     bool hasChannel(uint8_t channel) const override {
