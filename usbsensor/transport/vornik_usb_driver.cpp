@@ -62,7 +62,8 @@ std::int32_t VornikUsbDriver::currentFrameNumber() {
 bool VornikUsbDriver::vendorRequest(std::uint8_t direction, std::uint8_t request,
                                     std::uint16_t value, std::uint16_t index, void* buffer,
                                     std::int32_t length, std::int32_t* transferred) {
-    if (length < 0) return false;
+    // The data stage of a control transfer has a 16-bit length.
+    if (length < 0 || length > 0xFFFF) return false;
     // direction, vendor type, endpoint recipient, 0, request, 0, value, index
     const std::array<std::uint8_t, 10> block{direction,
                                              2,

@@ -282,4 +282,37 @@ TEST(WireBytes, UnknownEndpointGoesOutAsMinusOne) {
     EXPECT_EQ(os.ioctls[4].input, (Bytes{0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
+// A data stage longer than a setup packet's 16-bit length field can say is refused before
+// anything is sent, by both transports.
+TEST(WireBytes, ControlLengthsBeyondSixteenBitsSendNothing) {
+    auto bus = std::make_shared<EmulatedPlatform>();
+    InterfaceConfig kernel;
+    kernel.binding = Binding::KernelDriver;
+    auto kernelDevice = bus->plugIn(kernel);
+    auto winUsbDevice = bus->plugIn(InterfaceConfig{});
+    RecordingPlatform os(bus);
+    VornikUsbDriverMgr kernelMgr(os);
+    WinUsbDriverMgr winUsbMgr(os);
+    Arrivals handler;
+    kernelMgr.scanForChanges(handler);
+    winUsbMgr.scanForChanges(handler);
+    ASSERT_EQ(handler.drivers.size(), 2u);
+    kernelDevice->clearTransfers();
+    winUsbDevice->clearTransfers();
+    os.ioctls.clear();
+
+    std::vector<std::uint8_t> big(0x10001);
+    for (UsbDriver* driver : handler.drivers) {
+        EXPECT_FALSE(driver->controlIn(0x01, 0, 0, big.data(), 0x10000));
+        EXPECT_FALSE(driver->controlOut(0x81, 0, 0, big.data(), 0x10000));
+        EXPECT_FALSE(driver->controlIn(0x01, 0, 0, big.data(), -1));
+        driver->controlIn(0x01, 0, 0, big.data(), 0xFFFF);  // goes out (and stalls: no sensor)
+    }
+    // Only the two 0xFFFF requests reached the interfaces.
+    EXPECT_EQ(os.ioctls.size(), 1u);
+    EXPECT_EQ(kernelDevice->transfers().size(), 1u);
+    ASSERT_EQ(winUsbDevice->transfers().size(), 1u);
+    EXPECT_EQ(winUsbDevice->transfers()[0].length, 0xFFFF);
+}
+
 }  // namespace
