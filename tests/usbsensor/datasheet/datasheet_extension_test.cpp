@@ -12,7 +12,8 @@ DataSheetBuilder extendedSheet() {
     DataSheetBuilder b = typicalSheet();
     b.versionText = "2.1 ";
     b.addFeatureTable({{0x11, 9}, {0x40, 0}, {0x40, 5}});
-    b.addWideTexts(77, u"Thermom\u00e8tre", {{3, {u"T", u"\u00b0C", u"temp"}}, {42, {u"a", u"b", u"c"}}});
+    b.addWideTexts(77, u"Thermom\u00e8tre",
+                   {{3, {u"T", u"\u00b0C", u"temp"}}, {42, {u"a", u"b", u"c"}}});
     b.addExtraTexts({{7, "hPa"}});
     ExtensionBlockSpec unknown;
     unknown.type = 9;

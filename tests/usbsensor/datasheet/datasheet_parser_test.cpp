@@ -52,9 +52,9 @@ TEST(SensorDataSheet, RealsAreFloatOnlyInTheTwoIdRanges) {
         uint16_t id;
         bool fixed;
     };
-    for (const Case& c : {Case{19999, true}, Case{20000, false}, Case{20999, false},
-                          Case{21000, true}, Case{29999, true}, Case{30000, false},
-                          Case{30999, false}, Case{31000, true}}) {
+    for (const Case& c :
+         {Case{19999, true}, Case{20000, false}, Case{20999, false}, Case{21000, true},
+          Case{29999, true}, Case{30000, false}, Case{30999, false}, Case{31000, true}}) {
         EXPECT_EQ(usesFixedPoint(c.id), c.fixed) << c.id;
         // Written by the id's rule, read back by the same rule.
         SensorDataSheet s = parsed(typicalSheet(c.id).build());

@@ -17,7 +17,7 @@ namespace {
 
 // Serves request 0x01 from `sheet`; the first `failures` requests fail.
 class SheetDriver : public UsbDriver {
-public:
+  public:
     std::vector<uint8_t> sheet;
     int failures = 0;
     int headerReads = 0;
