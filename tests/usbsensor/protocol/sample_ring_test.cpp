@@ -48,7 +48,7 @@ TEST(SampleRing, ReadsWholeBlocksOnly) {
         size_t requested, block, moved;
     };
     EXPECT_EQ(r.read(out.data(), 3, 4), 0u);  // less than one sample
-    EXPECT_EQ(r.read(nullptr, 0, 4), 0u);    // nothing wanted: the buffer is not touched
+    EXPECT_EQ(r.read(nullptr, 0, 4), 0u);     // nothing wanted: the buffer is not touched
     EXPECT_TRUE(r.write(nullptr, 0));
     EXPECT_EQ(r.read(out.data(), 100, 0), 0u);
     EXPECT_EQ(r.read(out.data(), 100, 4), 8u);
