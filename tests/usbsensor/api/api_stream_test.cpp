@@ -113,9 +113,6 @@ TEST_F(ApiTest, ThreeChannelStreamWithFramesSplitAcrossReads) {
 }
 
 TEST_F(ApiTest, BrokenFramesEndTheStream) {
-    struct Case {
-        std::vector<uint8_t> bytes;
-    };
     for (const std::vector<uint8_t>& injected :
          {std::vector<uint8_t>{0x55}, std::vector<uint8_t>{0xC3, 0x03, 0x01, 0x00, 0x09}}) {
         const int id = attach(interfaceWith(3));

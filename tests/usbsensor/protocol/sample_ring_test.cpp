@@ -44,9 +44,6 @@ TEST(SampleRing, ReadsWholeBlocksOnly) {
     const auto a = counting(10);
     r.write(a.data(), a.size());
     std::vector<uint8_t> out(100);
-    struct Case {
-        size_t requested, block, moved;
-    };
     EXPECT_EQ(r.read(out.data(), 3, 4), 0u);  // less than one sample
     EXPECT_EQ(r.read(nullptr, 0, 4), 0u);     // nothing wanted: the buffer is not touched
     EXPECT_TRUE(r.write(nullptr, 0));
