@@ -287,6 +287,9 @@ void SensorInterface::readerLoop() {
         }
         if (stopRequested_.exchange(false)) streaming_.store(false);
         if (quit_.load() || driver_ == nullptr || !streaming_.load()) continue;
+        // A start begins at frame channel 0: a read that fails before any block arrives asks
+        // that channel's status, not the last channel of the previous stream.
+        if (parserReset_.exchange(false)) parser_.reset();
         int32_t got = 0;
         if (!driver_->readPipe(kStreamPipe, buffer.data(), kReadBlock, &got)) {
             ChannelStatus status;

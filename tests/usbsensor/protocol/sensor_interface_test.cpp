@@ -2,8 +2,13 @@
 // edge cases, ring allocation, the single-channel block path.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <deque>
 #include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "protocol/sensor_interface.h"
@@ -59,7 +64,86 @@ class ScriptedDriver : public UsbDriver {
     }
 };
 
+// Bulk reads from a script, for the reader thread; every call may come from either thread.
+class StreamDriver : public UsbDriver {
+  public:
+    std::mutex lock;
+    std::deque<std::optional<std::vector<uint8_t>>> reads;  // nullopt: the read fails
+    std::vector<uint16_t> statusChannels;
+    bool refuseStatus = false;
+    int8_t statusCode = 0;
+
+    bool controlIn(uint8_t request, uint16_t, uint16_t index, void* buffer, int32_t length,
+                   int32_t*) override {
+        std::lock_guard<std::mutex> g(lock);
+        if (length > 0) std::memset(buffer, 0, static_cast<size_t>(length));
+        if (request == 0x84) static_cast<uint8_t*>(buffer)[0] = 3;
+        if (request != 0xF1) return true;
+        statusChannels.push_back(index);
+        static_cast<int8_t*>(buffer)[0] = statusCode;
+        return !refuseStatus;
+    }
+    bool controlOut(uint8_t, uint16_t, uint16_t, const void*, int32_t) override { return true; }
+    bool resetPipe(uint8_t) override { return true; }
+    bool readPipe(uint8_t, void* buffer, int32_t length, int32_t* transferred) override {
+        std::lock_guard<std::mutex> g(lock);
+        if (reads.empty()) {  // nothing scripted: an empty read
+            if (transferred != nullptr) *transferred = 0;
+            return true;
+        }
+        const auto next = reads.front();
+        reads.pop_front();
+        if (!next) return false;
+        const size_t n = std::min(next->size(), static_cast<size_t>(length));
+        std::memcpy(buffer, next->data(), n);
+        if (transferred != nullptr) *transferred = static_cast<int32_t>(n);
+        return true;
+    }
+};
+
+bool waitUntilStopped(const SensorInterface& iface) {
+    for (int i = 0; i < 400 && iface.streaming(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return !iface.streaming();
+}
+
 }  // namespace
+
+// A failed bulk read ends the stream with the status code of the frame channel, or -1 when the
+// status request fails too; each start begins again at channel 0.
+TEST(SensorInterface, FailedBulkReadTakesTheFrameChannelStatus) {
+    StreamDriver d;
+    SensorInterface iface(&d, true);
+    InterfaceInfo info;
+    ASSERT_TRUE(iface.readInterfaceInfo(info, 3, true));
+    struct Case {
+        std::deque<std::optional<std::vector<uint8_t>>> reads;
+        bool refuseStatus;
+        uint16_t statusChannel;
+        int32_t streamStatus;
+    };
+    const std::vector<uint8_t> frameOnChannel2 = {0xC3, 2, 2, 0, 7, 8};
+    const std::vector<Case> cases = {
+        {{frameOnChannel2, std::nullopt}, false, 2, 5},
+        {{std::nullopt}, false, 0, 5},  // after a frame of channel 2 in the previous stream
+        {{frameOnChannel2, std::nullopt}, true, 2, kStreamStatusRequestFailed},
+        {{std::nullopt}, true, 0, kStreamStatusRequestFailed},
+    };
+    for (const Case& c : cases) {
+        {
+            std::lock_guard<std::mutex> g(d.lock);
+            d.reads = c.reads;
+            d.refuseStatus = c.refuseStatus;
+            d.statusCode = 5;
+            d.statusChannels.clear();
+        }
+        ASSERT_TRUE(iface.startStreaming(0, 1, 2));
+        ASSERT_TRUE(waitUntilStopped(iface));
+        std::lock_guard<std::mutex> g(d.lock);
+        EXPECT_EQ(d.statusChannels, std::vector<uint16_t>{c.statusChannel});
+        EXPECT_EQ(iface.streamStatus(), c.streamStatus);
+    }
+}
 
 TEST(SensorInterface, StartWithoutChannelsOrSampledChannelDoesNothing) {
     ScriptedDriver d;
