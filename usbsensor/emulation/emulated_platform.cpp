@@ -44,12 +44,22 @@ std::string hex(std::uint32_t value, int digits) {
 }
 
 std::string guidText(const platform::Guid& g) {
-    std::string text = "{" + hex(g.data1, 8) + "-" + hex(g.data2, 4) + "-" + hex(g.data3, 4) + "-";
+    // Appended piece by piece: GCC 12 at -O3 misreads a chain of string + as overlapping copies.
+    std::string text;
+    text.reserve(38);
+    text += '{';
+    text += hex(g.data1, 8);
+    text += '-';
+    text += hex(g.data2, 4);
+    text += '-';
+    text += hex(g.data3, 4);
+    text += '-';
     for (int i = 0; i < 8; ++i) {
-        if (i == 2) text += "-";
+        if (i == 2) text += '-';
         text += hex(g.data4[i], 2);
     }
-    return text + "}";
+    text += '}';
+    return text;
 }
 
 std::uint32_t readU32(const std::uint8_t* p) {
