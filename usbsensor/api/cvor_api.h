@@ -3,6 +3,7 @@
 #pragma once
 #include <QList>
 #include <QMap>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -27,14 +28,17 @@ class CVorApi : public UsbDriverEventHandler {
 
     SensorInterface* find(int32_t id) const { return interfaces_.value(id, nullptr); }
     QList<int32_t> ids() const { return interfaces_.keys(); }
-    int32_t nextDeviceId() const { return nextDeviceId_; }
+    // Id that the next attached interface gets.
+    static int32_t nextDeviceId() { return nextDeviceId_.load(); }
     // Reads and parses the channel's data sheet afresh; null when the id is unknown or the
     // sheet is unusable.
     std::unique_ptr<SensorDataSheet> lookupSensor(int32_t id, int channel);
 
   private:
     QMap<int32_t, SensorInterface*> interfaces_;
-    int32_t nextDeviceId_ = kFirstDeviceId;
+    // Process-wide, not per object: after VorDelete and VorInit a client may still hold an old
+    // id, which must not reach whatever interface attaches next.
+    static inline std::atomic<int32_t> nextDeviceId_{kFirstDeviceId};
 };
 
 }  // namespace vornik

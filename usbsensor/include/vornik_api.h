@@ -47,8 +47,9 @@ VORNIK_API int VORNIK_CALL VorStop(void);
 VORNIK_API int VORNIK_CALL VorDelete(void);
 
 /* Rescans, then writes the ids of the attached interfaces in ascending order (ids start at
- * 2001 and are never reused). Their number (0 when none); -1 when `capacity` is smaller than
- * that number (the interfaces stay attached all the same). */
+ * 2001 and are never reused in the process, not even after VorDelete and VorInit). Their
+ * number (0 when none); -1 when `capacity` is smaller than that number (the interfaces stay
+ * attached all the same). */
 VORNIK_API int VORNIK_CALL VorGetDevices(int handle, int* ids, int capacity);
 /* USB product id of the interface; -1 for an unknown id. */
 VORNIK_API int VORNIK_CALL VorGetDeviceProductID(int handle, int device);

@@ -1,6 +1,7 @@
 // Exports: life cycle, interface ids, products and channel counts, the watch thread.
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 
 #include "api/api_state.h"
 
@@ -56,50 +57,81 @@ TEST(ApiBeforeInit, EveryExportButTheLockOnlyOnesFails) {
     VorMSsleep(0);
 }
 
-TEST_F(ApiTest, IdsStartAt2001AndAreNeverReused) {
+// In a fresh process (the death test runs this body in a re-executed copy of the test
+// program), the first interface ever attached gets 2001, and after VorDelete and VorInit the
+// next one continues from there instead of starting again.
+TEST(ApiIds, FirstIdOfTheProcessIs2001AndDeleteDoesNotRestartTheCount) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            auto bus = std::make_shared<EmulatedPlatform>();
+            vornik::platform::ScopedPlatform guard(bus);
+            int ids[2] = {};
+            VorInit();
+            auto d = bus->plugIn(interfaceWith(1));
+            const int a = VorGetDevices(0, ids, 2) == 1 ? ids[0] : -1;
+            VorDelete();
+            VorInit();
+            const int b = VorGetDevices(0, ids, 2) == 1 ? ids[0] : -1;
+            VorDelete();
+            std::_Exit(a == 2001 && b == 2002 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ApiTest, IdsGrowAndAreNeverReused) {
+    EXPECT_GE(first, 2001);
     int ids[4] = {-7, -7, -7, -7};
     EXPECT_EQ(VorGetDevices(0, ids, 0), 0);
-    auto first = bus->plugIn(interfaceWith(1));
+    auto one = bus->plugIn(interfaceWith(1));
     // Too small a buffer: -1, but the interface is attached all the same and keeps its id.
     EXPECT_EQ(VorGetDevices(0, ids, 0), -1);
     EXPECT_EQ(ids[0], -7);
-    EXPECT_EQ(first->attachNotices(), 1);
-    EXPECT_EQ(devices(), std::vector<int>{2001});
+    EXPECT_EQ(one->attachNotices(), 1);
+    EXPECT_EQ(devices(), std::vector<int>{first});
 
     InterfaceConfig kernel = interfaceWith(1);
     kernel.binding = vornik::emulation::Binding::KernelDriver;
     kernel.deviceNumber = 2;
     auto second = bus->plugIn(kernel);
-    EXPECT_EQ(devices(), (std::vector<int>{2001, 2002}));
+    EXPECT_EQ(devices(), (std::vector<int>{first, first + 1}));
 
-    bus->unplug(*first);
-    EXPECT_EQ(devices(), std::vector<int>{2002});
-    EXPECT_EQ(VorGetDeviceProductID(0, 2001), -1);
-    bus->plugBack(*first);
-    EXPECT_EQ(devices(), (std::vector<int>{2002, 2003}));
-    EXPECT_EQ(first->attachNotices(), 2);
+    bus->unplug(*one);
+    EXPECT_EQ(devices(), std::vector<int>{first + 1});
+    EXPECT_EQ(VorGetDeviceProductID(0, first), -1);
+    bus->plugBack(*one);
+    EXPECT_EQ(devices(), (std::vector<int>{first + 1, first + 2}));
+    EXPECT_EQ(one->attachNotices(), 2);
     EXPECT_EQ(second->attachNotices(), 1);
     // The scans in between did not attach anything twice.
-    EXPECT_EQ(devices(), (std::vector<int>{2002, 2003}));
+    EXPECT_EQ(devices(), (std::vector<int>{first + 1, first + 2}));
 }
 
 TEST_F(ApiTest, SecondInitKeepsTheState) {
     attach(interfaceWith(1));
     EXPECT_EQ(VorInit(), 1);
-    EXPECT_EQ(devices(), std::vector<int>{2001});
-    EXPECT_EQ(VorGetNumChannels(0, 2001), 1);
+    EXPECT_EQ(devices(), std::vector<int>{first});
+    EXPECT_EQ(VorGetNumChannels(0, first), 1);
 }
 
-TEST_F(ApiTest, DeleteReleasesEverythingAndInitStartsAfresh) {
+TEST_F(ApiTest, DeleteReleasesEverythingAndInitStartsAfreshWithNewIds) {
     auto d = bus->plugIn(interfaceWith(2));
-    ASSERT_EQ(devices(), std::vector<int>{2001});
-    ASSERT_EQ(VorGetNumChannels(0, 2001), 2);
-    ASSERT_EQ(VorStartContinuousSampling(0, 2001, 1, 100), 6);
+    auto e = bus->plugIn(interfaceWith(1));
+    ASSERT_EQ(devices(), (std::vector<int>{first, first + 1}));
+    ASSERT_EQ(VorGetNumChannels(0, first), 2);
+    ASSERT_EQ(VorStartContinuousSampling(0, first, 1, 100), 6);
     EXPECT_EQ(VorDelete(), 1);
     EXPECT_EQ(bus->openHandles(), 0);
     EXPECT_EQ(VorGetDevices(0, nullptr, 0), -1);
+    bus->unplug(*e);
     ASSERT_EQ(VorInit(), 1);
-    EXPECT_EQ(devices(), std::vector<int>{2001});
+    // The old ids stay dead: a client still holding one reaches nothing.
+    EXPECT_EQ(devices(), std::vector<int>{first + 2});
+    for (int old : {first, first + 1}) {
+        EXPECT_EQ(VorGetDeviceProductID(0, old), -1) << old;
+        EXPECT_EQ(VorGetNumChannels(0, old), -1) << old;
+    }
+    EXPECT_EQ(VorGetNumChannels(0, first + 2), 2);
     EXPECT_EQ(d->attachNotices(), 2);
 }
 
@@ -113,7 +145,7 @@ TEST_F(ApiTest, ChannelCountsByProduct) {
     const Case cases[] = {
         {0x200, 2, 4, 0}, {2, 3, 1, 0}, {7, 3, 1, 0}, {3, 3, 3, 1}, {6, 12, 10, 1},
     };
-    int id = 2001;
+    int id = first;
     for (const Case& c : cases) {
         InterfaceConfig config = interfaceWith(c.reported, c.product);
         auto d = bus->plugIn(config);
@@ -131,8 +163,8 @@ TEST_F(ApiTest, FailedInformationRequest) {
     auto d = bus->plugIn(interfaceWith(3));
     devices();
     d->failNextTransfers(1);
-    EXPECT_EQ(VorGetNumChannels(0, 2001), -1);
-    EXPECT_EQ(VorGetNumChannels(0, 2001), 3);
+    EXPECT_EQ(VorGetNumChannels(0, first), -1);
+    EXPECT_EQ(VorGetNumChannels(0, first), 3);
     EXPECT_EQ(VorGetNumChannels(0, 4242), -1);
 }
 
@@ -146,15 +178,15 @@ TEST_F(ApiTest, WatchThreadNoticesArrivalsUntilStopped) {
     EXPECT_EQ(b->attachNotices(), 0);
     EXPECT_EQ(VorStart(), 1);
     EXPECT_TRUE(eventually([&] { return b->attachNotices() == 1; }));
-    EXPECT_EQ(devices(), (std::vector<int>{2001, 2002}));
+    EXPECT_EQ(devices(), (std::vector<int>{first, first + 1}));
 }
 
 TEST_F(ApiTest, StreamingPausesRescansAndAnyStopResumesThem) {
     VorStart();
     auto a = bus->plugIn(interfaceWith(1));
     ASSERT_TRUE(eventually([&] { return a->attachNotices() == 1; }));
-    ASSERT_EQ(VorGetNumChannels(0, 2001), 1);
-    ASSERT_EQ(VorStartContinuousSampling(0, 2001, 0, 100), 6);
+    ASSERT_EQ(VorGetNumChannels(0, first), 1);
+    ASSERT_EQ(VorStartContinuousSampling(0, first, 0, 100), 6);
     auto b = bus->plugIn(interfaceWith(1));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(b->attachNotices(), 0);

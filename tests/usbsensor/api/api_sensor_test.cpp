@@ -13,7 +13,7 @@ TEST_F(ApiTest, SensorFactsComeFromTheDataSheet) {
     c.sensors[1] = SensorConfig{};  // no data sheet in channel 1
     c.sensors[1].present = false;
     const int id = attach(c);
-    ASSERT_EQ(id, 2001);
+    ASSERT_EQ(id, first);
     EXPECT_EQ(VorGetExistChannel(0, id, 0), 1);
     EXPECT_EQ(VorGetExistChannel(0, id, 1), 0);
     EXPECT_EQ(VorGetExistChannel(0, 777, 0), 0);

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "api/cvor_api.h"
 #include "datasheet/datasheet_builder.h"
 #include "emulation/emulated_platform.h"
 #include "vornik_api.h"
@@ -50,7 +51,10 @@ inline InterfaceConfig interfaceWith(int channels, uint16_t productId = 3) {
 
 class ApiTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(VorInit(), 1); }
+    void SetUp() override {
+        ASSERT_EQ(VorInit(), 1);
+        first = vornik::CVorApi::nextDeviceId();
+    }
     void TearDown() override {
         EXPECT_EQ(VorDelete(), 1);
         // Every interface was shut down: its reader thread ended before its handles closed.
@@ -72,6 +76,8 @@ class ApiTest : public ::testing::Test {
         return ids.empty() ? -1 : ids.back();
     }
 
+    // Ids grow across the whole process: the id that this test's first interface gets.
+    int first = 0;
     std::shared_ptr<EmulatedPlatform> bus = std::make_shared<EmulatedPlatform>();
     vornik::platform::ScopedPlatform guard{bus};
     std::vector<std::shared_ptr<EmulatedInterface>> devicesPlugged;
