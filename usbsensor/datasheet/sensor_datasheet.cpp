@@ -175,7 +175,9 @@ bool SensorDataSheet::parse(const uint8_t* data, size_t size) {
                 break;
             }
         }
-        if (errorCode == 0 && !c.overrun()) {
+        // A block loop ended by an overrun leaves no error yet: the extension ended before its
+        // checksum.
+        if (errorCode == 0) {
             const size_t extBytes = c.offset() - extStart;
             const uint32_t extSum = c.u32();
             if (c.overrun())

@@ -85,8 +85,11 @@ TEST(DataSheetExtension, ChecksumAndBlockLengthErrors) {
     runs.extendedSizeOverride = static_cast<uint16_t>(3 + 9 + 4);
     EXPECT_EQ(parsed(runs.build()).errorCode, kSheetBadRecord);
 
-    // An extension cut short: the block loop overruns, no checksum is read.
-    std::vector<uint8_t> bytes = extendedSheet().build();
-    bytes.resize(bytes.size() - 10);
-    EXPECT_EQ(parsed(bytes).errorCode, kSheetBadRecord);
+    // An extension cut short ends before its checksum, whether the block loop overran or
+    // only the checksum is missing.
+    const std::vector<uint8_t> full = extendedSheet().build();
+    for (size_t cut : {size_t{10}, size_t{5}, size_t{4}, size_t{1}}) {
+        std::vector<uint8_t> bytes(full.begin(), full.end() - static_cast<long>(cut));
+        EXPECT_EQ(parsed(bytes).errorCode, kSheetNoChecksum) << cut;
+    }
 }
