@@ -58,48 +58,83 @@ class FrameParser {
 
 template <class Sink>
 int FrameParser::feed(const uint8_t* data, size_t n, Sink& sink) {
+    // The state lives in locals while the block is parsed: the payload stores write through
+    // byte pointers, after which members would have to be read again.
+    int32_t state = state_;
+    int32_t left = payloadLeft_;
+    uint8_t channel = frameChannel_;
+    int status = 0;
     size_t i = 0;
-    while (i < n) {
-        switch (state_) {
+    while (i < n && status == 0) {
+        switch (state) {
             case kExpectMarker:
-                if (data[i] != kMarker) return kStreamStatusBadMarker;
-                if (n - i >= 4) {
-                    // A whole header in this block: take it at once.
-                    frameChannel_ = data[i + 1];
-                    if (!sink.hasChannel(frameChannel_)) return kStreamStatusBadChannel;
-                    payloadLeft_ = data[i + 2] | (data[i + 3] << 8);
+                // Whole frames in this block: header and payload at once.
+                while (n - i >= 4) {
+                    if (data[i] != kMarker) {
+                        status = kStreamStatusBadMarker;
+                        break;
+                    }
+                    channel = data[i + 1];
+                    if (!sink.hasChannel(channel)) {
+                        status = kStreamStatusBadChannel;
+                        break;
+                    }
+                    left = data[i + 2] | (data[i + 3] << 8);
                     i += 4;
-                    state_ = payloadLeft_ == 0 ? kExpectMarker : kInPayload;
+                    if (static_cast<size_t>(left) > n - i) {
+                        state = kInPayload;  // the payload goes on in the next block
+                        break;
+                    }
+                    if (left > 0 && sink.store(channel, data + i, static_cast<size_t>(left)) ==
+                                        StoreResult::Full) {
+                        state = kInPayload;
+                        status = kStreamStatusRingFull;
+                        break;
+                    }
+                    i += static_cast<size_t>(left);
+                    left = 0;
+                }
+                if (status != 0 || state != kExpectMarker || i == n) break;
+                if (data[i] != kMarker) {
+                    status = kStreamStatusBadMarker;
                     break;
                 }
                 ++i;
-                state_ = kExpectChannel;
+                state = kExpectChannel;
                 break;
             case kExpectChannel:
-                frameChannel_ = data[i++];
-                if (!sink.hasChannel(frameChannel_)) return kStreamStatusBadChannel;
-                state_ = kExpectLengthLow;
+                channel = data[i++];
+                if (!sink.hasChannel(channel)) {
+                    status = kStreamStatusBadChannel;
+                    break;
+                }
+                state = kExpectLengthLow;
                 break;
             case kExpectLengthLow:
-                payloadLeft_ = data[i++];
-                state_ = kExpectLengthHigh;
+                left = data[i++];
+                state = kExpectLengthHigh;
                 break;
             case kExpectLengthHigh:
-                payloadLeft_ += data[i++] * 256;
-                state_ = payloadLeft_ == 0 ? kExpectMarker : kInPayload;
+                left += data[i++] * 256;
+                state = left == 0 ? kExpectMarker : kInPayload;
                 break;
             default: {
-                const size_t k = std::min(static_cast<size_t>(payloadLeft_), n - i);
-                if (sink.store(frameChannel_, data + i, k) == StoreResult::Full)
-                    return kStreamStatusRingFull;
-                payloadLeft_ -= static_cast<int32_t>(k);
+                const size_t k = std::min(static_cast<size_t>(left), n - i);
+                if (sink.store(channel, data + i, k) == StoreResult::Full) {
+                    status = kStreamStatusRingFull;
+                    break;
+                }
+                left -= static_cast<int32_t>(k);
                 i += k;
-                if (payloadLeft_ == 0) state_ = kExpectMarker;
+                if (left == 0) state = kExpectMarker;
                 break;
             }
         }
     }
-    return 0;
+    state_ = state;
+    payloadLeft_ = left;
+    frameChannel_ = channel;
+    return status;
 }
 
 }  // namespace vornik

@@ -32,8 +32,34 @@ class SampleRing {
     size_t fill_ = 0;
 };
 
+namespace detail {
+// Copies 1 to 16 bytes with fixed-size moves (two that may overlap) instead of a library call,
+// which costs more than the copy itself for the few bytes of a small frame.
+inline void copySmall(uint8_t* to, const uint8_t* from, size_t n) {
+    if (n >= 8) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else {
+        to[0] = from[0];
+        if (n > 1) to[1] = from[1];
+        if (n > 2) to[2] = from[2];
+    }
+}
+}  // namespace detail
+
 inline bool SampleRing::write(const uint8_t* data, size_t n) {
     if (n == 0) return true;  // the data pointer may be null then
+    if (n <= 16 && n <= capacity_ - fill_ && n <= capacity_ - write_) {
+        // Fits whole without wrapping.
+        detail::copySmall(storage_.get() + write_, data, n);
+        write_ += n;
+        if (write_ == capacity_) write_ = 0;
+        fill_ += n;
+        return true;
+    }
     const size_t stored = std::min(n, capacity_ - fill_);
     if (stored == 0) return false;
     // At most two pieces: up to the end of the storage, then from its start.

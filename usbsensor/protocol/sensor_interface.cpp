@@ -12,22 +12,33 @@ namespace {
 constexpr uint16_t kInfoProducts[] = {2, 7, 0x200};
 }  // namespace
 
-// Delivers frame payloads into the rings; used while the reader holds the ring mutex.
+// Delivers frame payloads into the rings; used while the reader holds the ring mutex. The
+// channels and their rings are taken once per block: the ring set only changes under the
+// mutex, and a block is parsed against one view of the channel count.
 class SensorInterface::RingSink final : public FrameSink {
   public:
-    RingSink(SensorInterface& owner, bool locked) : owner_(owner), locked_(locked) {}
+    RingSink(SensorInterface& owner, bool locked) {
+        const int count = owner.channelCount_.load();
+        const uint32_t mask = owner.ringMask_.load();
+        for (int i = 0; i < kMaxChannels; ++i) {
+            const bool usable = i < count && ((mask >> i) & 1) != 0;
+            if (usable) channels_ |= 1u << i;
+            if (usable && locked)
+                rings_[static_cast<size_t>(i)] = owner.rings_[static_cast<size_t>(i)].get();
+        }
+    }
     bool hasChannel(uint8_t channel) const override {
-        return channel < owner_.channelCount_.load() && owner_.hasRing(channel);
+        return channel < kMaxChannels && ((channels_ >> channel) & 1) != 0;
     }
     StoreResult store(uint8_t channel, const uint8_t* data, size_t n) override {
-        SampleRing* ring = locked_ ? owner_.rings_[channel].get() : nullptr;
+        SampleRing* ring = rings_[channel];
         if (ring == nullptr) return StoreResult::Dropped;
         return ring->write(data, n) ? StoreResult::Stored : StoreResult::Full;
     }
 
   private:
-    SensorInterface& owner_;
-    bool locked_;
+    uint32_t channels_ = 0;
+    std::array<SampleRing*, kMaxChannels> rings_{};
 };
 
 SensorInterface::SensorInterface(UsbDriver* driver, bool withThread)

@@ -141,3 +141,52 @@ TEST(FrameParser, DroppedPayloadKeepsTheFraming) {
     EXPECT_EQ(sink.stores, 2);
     EXPECT_TRUE(sink.got.empty());
 }
+
+// A block parsed whole (whole frames taken at once) ends as the same bytes fed one at a time:
+// same status, same stored bytes, same frame channel, and after success the same state.
+TEST(FrameParser, WholeBlockMatchesByteByByte) {
+    std::vector<uint8_t> good = sampleStream();
+    std::vector<uint8_t> markerAfterFrames = good;
+    markerAfterFrames.insert(markerAfterFrames.end(), {0xC2, 0, 1, 0, 5});
+    std::vector<uint8_t> channelAfterFrames = good;
+    frame(channelAfterFrames, 7, bytes(3, 0));
+    std::vector<uint8_t> fullInWholeFrame;
+    frame(fullInWholeFrame, 1, bytes(20, 0));
+    frame(fullInWholeFrame, 1, bytes(20, 100));
+    frame(fullInWholeFrame, 0, bytes(2, 0));
+    std::vector<uint8_t> endsInPayload = good;
+    frame(endsInPayload, 2, bytes(16, 0));
+    endsInPayload.resize(endsInPayload.size() - 9);
+    std::vector<uint8_t> endsInHeader = good;
+    endsInHeader.insert(endsInHeader.end(), {0xC3, 1, 4});
+    struct Case {
+        std::vector<uint8_t> stream;
+        int status;
+        size_t capacity;
+    };
+    const std::vector<Case> cases = {
+        {good, 0, 1000},
+        {markerAfterFrames, kStreamStatusBadMarker, 1000},
+        {channelAfterFrames, kStreamStatusBadChannel, 1000},
+        {fullInWholeFrame, kStreamStatusRingFull, 32},
+        {endsInPayload, 0, 1000},
+        {endsInHeader, 0, 1000},
+    };
+    for (const Case& c : cases) {
+        RecordingSink whole, single;
+        whole.capacity = single.capacity = c.capacity;
+        FrameParser a, b;
+        EXPECT_EQ(a.feed(c.stream.data(), c.stream.size(), whole), c.status);
+        int s = 0;
+        for (size_t i = 0; i < c.stream.size() && s == 0; ++i) s = b.feed(&c.stream[i], 1, single);
+        EXPECT_EQ(s, c.status);
+        EXPECT_EQ(whole.got, single.got);
+        EXPECT_EQ(a.frameChannel(), b.frameChannel());
+        // After a failure the parser is reset before it is used again; until then its state
+        // depends on how much of the failing frame it had taken.
+        if (c.status == 0) {
+            EXPECT_EQ(a.state(), b.state());
+            EXPECT_EQ(a.payloadLeft(), b.payloadLeft());
+        }
+    }
+}

@@ -1,6 +1,7 @@
 // Sample ring: full-ring rule, block-size rounding, wrapping and reset.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <numeric>
 #include <vector>
 
@@ -73,4 +74,35 @@ TEST(SampleRing, WrapsAroundAndResets) {
     r.write(a.data(), a.size());
     EXPECT_EQ(r.read(out.data(), 8, 1), 5u);
     EXPECT_EQ(out[0], 0);
+}
+
+// Writes of every small and medium size from every position of the ring, wrapping or not,
+// filling it or not, against a plain queue of the bytes.
+TEST(SampleRing, WritesOfAnySizeAtAnyPositionMatchAQueue) {
+    constexpr size_t kCap = 24;
+    for (size_t start = 0; start < kCap; ++start) {
+        for (size_t size = 1; size <= 20; ++size) {
+            SampleRing r(kCap);
+            std::deque<uint8_t> model;
+            std::vector<uint8_t> out(kCap);
+            // Move the positions to `start` with bytes that are then taken out again.
+            const auto pad = counting(start, 200);
+            r.write(pad.data(), pad.size());
+            r.read(out.data(), start, 1);
+            uint8_t next = 0;
+            for (int round = 0; round < 3; ++round) {
+                const auto a = counting(size, next);
+                next = static_cast<uint8_t>(next + size);
+                const size_t fits = std::min(size, kCap - model.size());
+                model.insert(model.end(), a.begin(), a.begin() + static_cast<long>(fits));
+                ASSERT_EQ(r.write(a.data(), a.size()), fits == size) << start << " " << size;
+                ASSERT_EQ(r.fill(), model.size());
+            }
+            ASSERT_EQ(r.read(out.data(), kCap, 1), model.size());
+            ASSERT_EQ(
+                std::vector<uint8_t>(out.begin(), out.begin() + static_cast<long>(model.size())),
+                std::vector<uint8_t>(model.begin(), model.end()))
+                << start << " " << size;
+        }
+    }
 }
