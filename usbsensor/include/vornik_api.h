@@ -93,9 +93,10 @@ VORNIK_API int VORNIK_CALL VorGetName(int handle, int device, int channel, char*
 VORNIK_API int VORNIK_CALL VorGetOneSample(int handle, int device, int channel, void* buffer,
                                            int spare);
 /* Starts continuous sampling of the channel at `rate` (the data sheet's unit, sent as 16
- * bits) and pauses the watch thread's rescans. The sample size (positive) on success; 0 when
- * the sample size is 0 (nothing started); -1 data sheet not readable; -2 the interface refused.
- * Call VorGetNumChannels first: without channel buffers nothing is streamed. */
+ * bits) and pauses the watch thread's rescans (also when it fails; VorStopContinuousSampling
+ * resumes them). The sample size (positive) on success; 0 when the sample size is 0 (nothing
+ * started); -1 data sheet not readable; -2 the interface refused. Call VorGetNumChannels
+ * first: without channel buffers nothing is streamed. */
 VORNIK_API int VORNIK_CALL VorStartContinuousSampling(int handle, int device, int channel,
                                                       int rate);
 /* Stops continuous sampling; rescans resume. 1 when the interface accepted the stop, -1 when
