@@ -11,6 +11,7 @@ namespace vornik {
 class SampleRing {
   public:
     static constexpr size_t kCapacity = 0x40000;
+    static constexpr size_t kSmallWrite = 64;  // copied inline, see copySmall
 
     explicit SampleRing(size_t capacity = kCapacity);
 
@@ -33,10 +34,16 @@ class SampleRing {
 };
 
 namespace detail {
-// Copies 1 to 16 bytes with fixed-size moves (two that may overlap) instead of a library call,
+// Copies 1 to 64 bytes with fixed-size moves (two that may overlap) instead of a library call,
 // which costs more than the copy itself for the few bytes of a small frame.
 inline void copySmall(uint8_t* to, const uint8_t* from, size_t n) {
-    if (n >= 8) {
+    if (n > 32) {
+        std::memcpy(to, from, 32);
+        std::memcpy(to + n - 32, from + n - 32, 32);
+    } else if (n > 16) {
+        std::memcpy(to, from, 16);
+        std::memcpy(to + n - 16, from + n - 16, 16);
+    } else if (n >= 8) {
         std::memcpy(to, from, 8);
         std::memcpy(to + n - 8, from + n - 8, 8);
     } else if (n >= 4) {
@@ -52,7 +59,7 @@ inline void copySmall(uint8_t* to, const uint8_t* from, size_t n) {
 
 inline bool SampleRing::write(const uint8_t* data, size_t n) {
     if (n == 0) return true;  // the data pointer may be null then
-    if (n <= 16 && n <= capacity_ - fill_ && n <= capacity_ - write_) {
+    if (n <= kSmallWrite && n <= capacity_ - fill_ && n <= capacity_ - write_) {
         // Fits whole without wrapping.
         detail::copySmall(storage_.get() + write_, data, n);
         write_ += n;

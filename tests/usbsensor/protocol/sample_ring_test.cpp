@@ -79,9 +79,9 @@ TEST(SampleRing, WrapsAroundAndResets) {
 // Writes of every small and medium size from every position of the ring, wrapping or not,
 // filling it or not, against a plain queue of the bytes.
 TEST(SampleRing, WritesOfAnySizeAtAnyPositionMatchAQueue) {
-    constexpr size_t kCap = 24;
+    constexpr size_t kCap = 80;
     for (size_t start = 0; start < kCap; ++start) {
-        for (size_t size = 1; size <= 20; ++size) {
+        for (size_t size = 1; size <= 70; ++size) {
             SampleRing r(kCap);
             std::deque<uint8_t> model;
             std::vector<uint8_t> out(kCap);
