@@ -32,6 +32,7 @@ class ScriptedDriver : public UsbDriver {
     std::array<uint8_t, 2> version{0, 2};
     std::vector<Sent> sent;
     int resets = 0;
+    std::vector<std::pair<uint8_t, int32_t>> pipeReads;  // pipe and length
 
     bool controlIn(uint8_t request, uint16_t value, uint16_t index, void* buffer, int32_t length,
                    int32_t* transferred) override {
@@ -55,6 +56,10 @@ class ScriptedDriver : public UsbDriver {
     }
     bool resetPipe(uint8_t) override {
         ++resets;
+        return true;
+    }
+    bool readPipe(uint8_t pipe, void*, int32_t length, int32_t*) override {
+        pipeReads.emplace_back(pipe, length);
         return true;
     }
     int count(uint8_t request) const {
@@ -190,14 +195,28 @@ TEST(SensorInterface, ProductEightStopRequestAndVersion) {
     EXPECT_TRUE(iface.stopStream(0));
     EXPECT_EQ(d.sent.back().request, 0x83);
     EXPECT_EQ(d.sent.back().data, std::vector<uint8_t>{0});
+    using Read = std::pair<uint8_t, int32_t>;
+    EXPECT_EQ(d.pipeReads, (std::vector<Read>{{0x82, 1000}, {0x82, 1000}}));
+    // The version is byte 0 * 256 + byte 1, both bytes signed.
+    const std::vector<std::pair<std::array<uint8_t, 2>, bool>> versions = {
+        {{0, 1}, false}, {{0, 2}, true}, {{1, 0}, true}, {{0, 0x80}, false}, {{0xFF, 0x7F}, false},
+    };
+    for (const auto& [version, drain] : versions) {
+        d.version = version;
+        ASSERT_TRUE(iface.readInterfaceInfo(info, 8, true));
+        EXPECT_EQ(iface.drainAfterStop(), drain) << int(version[0]) << " " << int(version[1]);
+    }
     // A failed version request leaves the drain off; another product clears both flags.
+    d.version = {0, 2};
     d.refuse[0xF2] = true;
     ASSERT_TRUE(iface.readInterfaceInfo(info, 8, true));
     EXPECT_FALSE(iface.drainAfterStop());
     ASSERT_TRUE(iface.readInterfaceInfo(info, 3, true));
     EXPECT_FALSE(iface.oneByteStop());
+    d.pipeReads.clear();
     EXPECT_TRUE(iface.stopStream(0));
     EXPECT_TRUE(d.sent.back().data.empty());
+    EXPECT_TRUE(d.pipeReads.empty());
 }
 
 TEST(SensorInterface, RingsFollowTheChannelCount) {
