@@ -50,6 +50,9 @@ struct StreamRig {
         // Channel 0 streams; the rings of the other channels take frames all the same.
         sampleSize = VorStartContinuousSampling(0, id, 0, 100);
         iface = api::apiObject()->find(id);
+        // The reader thread resets the parser before its first bulk read; feeding blocks before
+        // it has done so would race with that reset.
+        VorMSsleep(200);
     }
     ~StreamRig() {
         VorStopContinuousSampling(0, id, 0);
