@@ -1,6 +1,7 @@
 // The Windows-1252 codec and the character bounds of settings texts.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "settings/bounded_text.h"
@@ -34,6 +35,36 @@ TEST(TextCodec, KnownCharacters) {
     for (const auto& c : cases) {
         EXPECT_EQ(fromWindows1252(c.cp1252), c.utf8);
         EXPECT_EQ(toWindows1252(c.utf8), c.cp1252);
+    }
+}
+
+TEST(TextCodec, TheTwentySevenCharactersOf0x80To0x9F) {
+    // Each byte the code page defines in 0x80-0x9F is its own character, not the control
+    // character of the same number; a swapped or shifted entry still round-trips, so check
+    // the code point itself.
+    struct Case {
+        unsigned byte;
+        char32_t codePoint;
+    } const cases[] = {
+        {0x80, 0x20AC}, {0x82, 0x201A}, {0x83, 0x0192}, {0x84, 0x201E}, {0x85, 0x2026},
+        {0x86, 0x2020}, {0x87, 0x2021}, {0x88, 0x02C6}, {0x89, 0x2030}, {0x8A, 0x0160},
+        {0x8B, 0x2039}, {0x8C, 0x0152}, {0x8E, 0x017D}, {0x91, 0x2018}, {0x92, 0x2019},
+        {0x93, 0x201C}, {0x94, 0x201D}, {0x95, 0x2022}, {0x96, 0x2013}, {0x97, 0x2014},
+        {0x98, 0x02DC}, {0x99, 0x2122}, {0x9A, 0x0161}, {0x9B, 0x203A}, {0x9C, 0x0153},
+        {0x9E, 0x017E}, {0x9F, 0x0178},
+    };
+    static_assert(std::size(cases) == 27);
+    for (const auto& c : cases) {
+        const std::string byte(1, static_cast<char>(c.byte));
+        // Every one of them is a two- or three-byte UTF-8 character.
+        const std::string utf8 =
+            c.codePoint < 0x800 ? std::string{static_cast<char>(0xC0 | (c.codePoint >> 6)),
+                                              static_cast<char>(0x80 | (c.codePoint & 0x3F))}
+                                : std::string{static_cast<char>(0xE0 | (c.codePoint >> 12)),
+                                              static_cast<char>(0x80 | ((c.codePoint >> 6) & 0x3F)),
+                                              static_cast<char>(0x80 | (c.codePoint & 0x3F))};
+        EXPECT_EQ(fromWindows1252(byte), utf8) << std::hex << c.byte;
+        EXPECT_EQ(toWindows1252(utf8), byte) << std::hex << c.byte;
     }
 }
 
