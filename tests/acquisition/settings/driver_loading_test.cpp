@@ -1,9 +1,12 @@
 // Loading real driver libraries built by the test build, through both name sets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "settings/dynamic_library.h"
 #include "settings/input_driver.h"
@@ -50,6 +53,34 @@ TEST_F(DriverLoading, NameTablesInLookupOrder) {
     for (std::size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(dialog[i], d[i]);
         EXPECT_EQ(file[i], f[i]);
+    }
+}
+
+TEST_F(DriverLoading, OutputNameTablesInLookupOrder) {
+    // Non-empty names only: a slot that a set does not fill is never looked up.
+    const auto named = [](const auto& table) {
+        std::vector<std::string> out;
+        for (const auto name : table) {
+            if (!name.empty()) out.emplace_back(name);
+        }
+        return out;
+    };
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(named(logicOutputDriverNames(DriverNameSet::SettingsFile)),
+              (Names{"detail", "NSB", "SB", "RSB"}));
+    EXPECT_EQ(named(logicOutputDriverNames(DriverNameSet::Dialog)),
+              (Names{"stddetail", "stdnsb", "stdsb"}));
+    EXPECT_EQ(named(analogOutputDriverNames(DriverNameSet::SettingsFile)),
+              (Names{"detail", "NSA", "NSAD", "SA", "SAD", "RSA", "RSAD"}));
+    EXPECT_EQ(named(analogOutputDriverNames(DriverNameSet::Dialog)),
+              (Names{"stddetail", "stdtitre", "stdnsad", "stdsad", "stdcalibration"}));
+    // The variable output's dialog and settings-file names share their slots.
+    const auto& file = analogOutputDriverNames(DriverNameSet::SettingsFile);
+    const auto& dialog = analogOutputDriverNames(DriverNameSet::Dialog);
+    for (const auto& [f, d] : {std::pair{"detail", "stddetail"}, std::pair{"NSA", "stdnsad"},
+                               std::pair{"SAD", "stdsad"}}) {
+        const auto slot = std::find(file.begin(), file.end(), f) - file.begin();
+        EXPECT_EQ(dialog[static_cast<std::size_t>(slot)], d) << f;
     }
 }
 
