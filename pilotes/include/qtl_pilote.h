@@ -26,8 +26,8 @@
  * list (0 to 65535), passed as a 32-bit value. Reals are 64-bit IEEE doubles.
  *
  * Lists: the program asks for names with the index 0, 1, 2, ... and stops at the first name
- * of 0 or 1 character, which is not part of the list. End every list that way (return "").
- * The program also stops after 1024 names.
+ * of 0 or 1 character, which is not part of the list (analog output names: at the first
+ * empty name). End every list that way (return ""). The program also stops after 1024 names.
  *
  * Each entry point has two names: the "std..." name used when the user chooses the driver in
  * a dialog, and a short name used when a settings file reloads it. Export both to be usable
@@ -126,7 +126,8 @@ typedef int32_t(QTL_PILOTE_CALL* qtl_pilote_read_logic_fn)(int32_t output);
  *                                                                           called with "", result
  *                                                                           ignored
  * The variable analog output (which follows a formula during an acquisition) always uses
- * output 0. A settings file drives fixed analog outputs only when "SA" and "NSA" are exported.
+ * output 0, and is offered only when the name of output 0 has 3 characters or more. A
+ * settings file drives fixed analog outputs only when "SA" and "NSA" are exported.
  */
 typedef int32_t(QTL_PILOTE_CALL* qtl_pilote_set_raw_fn)(int32_t output, int32_t raw);
 typedef double(QTL_PILOTE_CALL* qtl_pilote_set_real_fn)(int32_t output, double value);
