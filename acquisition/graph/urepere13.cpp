@@ -250,6 +250,8 @@ void Trepere::enjolivercadrages1Click() {
         // The refusal ends the command; what was applied before it stays.
         reportCommandError(refusal);
     }
+    // Ranges set by hand must show, even over a zoom.
+    Chart1->resetZoom();
 }
 
 }  // namespace qtl

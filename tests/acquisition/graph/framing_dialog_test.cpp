@@ -2,6 +2,7 @@
 // framing on one window, with the +1 on the maxima and the axis refusals.
 #include <gtest/gtest.h>
 
+#include <qcustomplot.h>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "settings/program_settings.h"
 #include "testkit/gui_app.h"
 #include "testkit/scripted_interaction.h"
+#include "ui/chart.h"
 
 namespace qtl {
 namespace {
@@ -232,6 +234,26 @@ TEST_F(FramingDialog, CurrentModeMaximumBelowTheMinimumIsRefused) {
     ASSERT_EQ(user.messages().size(), 1);
     EXPECT_EQ(user.messages()[0], "La valeur maximum de l'axe doit être >= Minimum");
     EXPECT_EQ(w->model().leftAxis().maximum(), 81);  // the left axis went in before
+}
+
+TEST_F(FramingDialog, CurrentModeRangesShowEvenOverAZoom) {
+    Trepere* w = manualWindow();
+    w->show();
+    testkit::processEvents();
+    QCustomPlot* plot = w->Chart1->findChild<QCustomPlot*>();
+    ASSERT_NE(plot, nullptr);
+    plot->yAxis->setRange(10, 20);  // as the wheel or the rubber band would
+    ASSERT_TRUE(w->Chart1->zoomed());
+    user.queueDialog([](QDialog& dialog) {
+        TcadrageDlg& d = asDialog(dialog);
+        d.SpinEditYpmin->setValue(-100);
+        d.spineditypmax->setValue(300);
+        d.OKBtn->click();
+        return d.result();
+    });
+    w->enjolivercadrages1Click();
+    EXPECT_FALSE(w->Chart1->zoomed());
+    EXPECT_EQ(plot->yAxis->range(), QCPRange(-100, 300));
 }
 
 TEST_F(FramingDialog, CurrentModeCancelChangesNothing) {
