@@ -40,6 +40,7 @@ void setUpGraphFromSettings(GraphModel& g, const ProgramSettings& s) {
     g.leftAxis().setAutomatic(s.autoScaleYP);
     g.rightAxis().setAutomatic(s.autoScaleYA);
 
+    // "temps" unless future framing gave another X title: that edit must reach new windows.
     g.bottomAxis().setTitle(s.timeAxisTitle);
     g.leftAxis().setTitle(s.channelP.title);
     g.rightAxis().setTitle(s.channelA.title);
