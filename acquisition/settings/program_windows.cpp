@@ -1,6 +1,7 @@
 // Creation of the program's long-lived windows.
 #include "settings/program_windows.h"
 
+#include "graph/graph_windows.h"
 #include "graph/udtemps10.h"
 #include "settings/Main13.h"
 #include "settings/about10.h"
@@ -22,6 +23,9 @@ void createProgramWindows() {
     w.AboutBox = std::make_unique<TAboutBox>();
     w.fdtemps = std::make_unique<Tfdtemps>();
     w.fgroschiffres = std::make_unique<Tfgroschiffres>();
+    // The channel dialog is made afresh for each use; the axis dialog lives with the graph
+    // windows but is created here, in its place in the order.
+    static_cast<void>(cadrageDlg());
 }
 
 void destroyProgramWindows() {

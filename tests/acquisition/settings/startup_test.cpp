@@ -2,11 +2,14 @@
 // compiled again, the banner's size.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "formula/formula.h"
+#include "graph/graph_windows.h"
+#include "graph/udcadrages10.h"
 #include "graph/udtemps10.h"
 #include "settings/Main13.h"
 #include "settings/about10.h"
@@ -32,7 +35,16 @@ class Startup : public ::testing::Test {
 
 TEST_F(Startup, CreatesTheWindowsAndSizesTheBanner) {
     programSettings().intervalUs = 5;  // left over from an earlier run: start-up resets it
+    destroyGraphWindows();
+    const auto axisDialogs = [] {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<TcadrageDlg*>(w) != nullptr) ++n;
+        return n;
+    };
+    ASSERT_EQ(axisDialogs(), 0);
     TMainForm& form = startProgram({}, folder.path(), false);
+    EXPECT_EQ(axisDialogs(), 1);
     const ProgramWindows& w = programWindows();
     EXPECT_EQ(&form, w.MainForm.get());
     ASSERT_NE(w.AboutBox, nullptr);
