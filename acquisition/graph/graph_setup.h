@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "graph/acquisition_state.h"
 #include "graph/graph_model.h"
 #include "settings/program_settings.h"
 
@@ -13,21 +14,6 @@ namespace qtl {
 // visibility and the axis of the S series, in the order of a window's creation. A stored
 // range that the chart refuses (minimum above maximum) leaves that axis as far as it got.
 void setUpGraphFromSettings(GraphModel& graph, const ProgramSettings& settings);
-
-// The timed acquisition's counters and accumulators, owned by each window.
-struct TimedAcquisitionState {
-    std::int32_t pointCounter = 0;
-    std::uint16_t pointLimit = 0;
-    std::uint16_t repeatsPerMeasurement = 1;
-    std::uint16_t readingCounter = 0;
-    double timeOrigin = 0;  // elapsedSeconds() at the window's creation
-    double sumP = 0, sumA = 0, sumS = 0;
-
-    void clearAccumulators() {
-        readingCounter = 0;
-        sumP = sumA = sumS = 0;
-    }
-};
 
 // The timed timer of a new window.
 struct TimedTimerSetup {

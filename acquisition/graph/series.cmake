@@ -1,6 +1,8 @@
 # Core part of the graph folder: the series model of a graph window, its axes, its set-up from
 # the settings and the axis dialog's values (no Qt).
 target_sources(qtlcore PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/acquisition_host.h
+    ${CMAKE_CURRENT_LIST_DIR}/acquisition_state.h
     ${CMAKE_CURRENT_LIST_DIR}/data_series.cpp
     ${CMAKE_CURRENT_LIST_DIR}/data_series.h
     ${CMAKE_CURRENT_LIST_DIR}/framing.cpp
