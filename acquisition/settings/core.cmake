@@ -14,6 +14,8 @@ target_sources(qtlcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/number_format.h
     ${CMAKE_CURRENT_LIST_DIR}/output_driver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/output_driver.h
+    ${CMAKE_CURRENT_LIST_DIR}/program_places.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/program_places.h
     ${CMAKE_CURRENT_LIST_DIR}/program_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/program_settings.h
     ${CMAKE_CURRENT_LIST_DIR}/series_stats.cpp

@@ -1,0 +1,87 @@
+// The program's places, from its own folder and the XDG variables.
+#include "settings/program_places.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#ifndef QTL_INSTALL_LIBDIR
+#define QTL_INSTALL_LIBDIR "lib"
+#endif
+#ifndef QTL_INSTALL_DATADIR
+#define QTL_INSTALL_DATADIR "share"
+#endif
+
+namespace qtl {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string join(const fs::path& a, const char* b) {
+    return (a / b).lexically_normal().string();
+}
+
+// $VAR, or $HOME/fallback when VAR is unset or not absolute (as the XDG rules say).
+fs::path xdgFolder(const PlacesEnvironment& env, const char* var, const char* fallback) {
+    const std::string value = env.variable(var);
+    if (!value.empty() && fs::path(value).is_absolute()) return value;
+    const std::string home = env.variable("HOME");
+    return fs::path(home.empty() ? "." : home) / fallback;
+}
+
+std::string currentFolderOfProcess() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) return exe.parent_path().string();
+    return fs::current_path(ec).string();
+}
+
+std::optional<ProgramPlaces>& storedPlaces() {
+    static std::optional<ProgramPlaces> places;
+    return places;
+}
+
+}  // namespace
+
+ProgramPlaces computeProgramPlaces(const std::string& programFolder, const PlacesEnvironment& env) {
+    ProgramPlaces p;
+    p.programFolder = fs::path(programFolder).lexically_normal().string();
+    const fs::path bin(p.programFolder);
+    const fs::path prefix = bin.parent_path();
+    const std::string buildDrivers = join(prefix, "pilotes");
+    p.installed = !env.folderExists(buildDrivers);
+    if (!p.installed) {
+        p.driversFolder = buildDrivers;
+        p.demoSettingsFile = join(prefix / "pilotes", "demo.cfg");
+        p.memoFile = join(bin, "memo.csv");
+        p.startupSettingsFiles = {join(bin, "QTL.CFG")};
+        return p;
+    }
+    p.driversFolder = join(prefix / QTL_INSTALL_LIBDIR / "quantrel", "pilotes");
+    p.demoSettingsFile = join(prefix / QTL_INSTALL_DATADIR / "quantrel", "demo.cfg");
+    p.memoFile = join(xdgFolder(env, "XDG_DATA_HOME", ".local/share") / "quantrel", "memo.csv");
+    p.startupSettingsFiles = {
+        join(xdgFolder(env, "XDG_CONFIG_HOME", ".config") / "quantrel", "QTL.CFG")};
+    return p;
+}
+
+void setProgramFolder(const std::string& folder) {
+    PlacesEnvironment env;
+    env.variable = [](const char* name) {
+        const char* v = std::getenv(name);
+        return std::string(v ? v : "");
+    };
+    env.folderExists = [](const std::string& path) {
+        std::error_code ec;
+        return fs::is_directory(path, ec);
+    };
+    storedPlaces() = computeProgramPlaces(folder, env);
+}
+
+const ProgramPlaces& programPlaces() {
+    if (!storedPlaces()) setProgramFolder(currentFolderOfProcess());
+    return *storedPlaces();
+}
+
+}  // namespace qtl
