@@ -1,0 +1,6 @@
+# Core part of the outputs folder: the outputs state and the variable output's update (no Qt).
+target_sources(qtlcore PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/outputs_state.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/outputs_state.h
+    ${CMAKE_CURRENT_LIST_DIR}/variable_output.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/variable_output.h)
