@@ -12,6 +12,7 @@ PACKAGES=(
     libusb-1.0-0-dev
     libmuparser-dev libfparser-dev
     xvfb xauth fonts-dejavu-core
+    libwmf-bin fonts-urw-base35 poppler-utils
 )
 
 missing=()
