@@ -9,3 +9,7 @@ target_sources(qtlcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/start_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/start_commands.h
 )
+# The bounded picture of a long series that the chart draws when it shows the whole series.
+target_sources(qtlcore PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/series_summary.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/series_summary.h)
