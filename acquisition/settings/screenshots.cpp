@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QThread>
@@ -58,6 +61,19 @@ bool grabTo(QWidget& window, const QString& path) {
     return saved;
 }
 
+// Each menu of the window's menu bar, drawn open, as "<prefix>_<menu object name>.png".
+bool grabMenus(QMainWindow& window, const QDir& dir, const QString& prefix) {
+    bool allSaved = true;
+    for (QAction* entry : window.menuBar()->actions()) {
+        QMenu* menu = entry->menu();
+        if (menu == nullptr) continue;
+        menu->adjustSize();
+        const QString name = prefix + QLatin1Char('_') + menu->objectName() + ".png";
+        allSaved = menu->grab().save(dir.filePath(name), "PNG") && allSaved;
+    }
+    return allSaved;
+}
+
 }  // namespace
 
 QString screenshotFolderFrom(const QStringList& arguments) {
@@ -87,6 +103,8 @@ bool saveScreenshots(const QString& folder) {
     bool allSaved = true;
     for (const auto& [window, name] : shots)
         allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;
+    allSaved = grabMenus(*w.MainForm, dir, QStringLiteral("menu_main")) && allSaved;
+    allSaved = grabMenus(*graph, dir, QStringLiteral("menu_graphe")) && allSaved;
     return allSaved;
 }
 
