@@ -1,5 +1,5 @@
 // Screenshot mode.
-#include "settings/screenshots.h"
+#include "settings/windows/screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,14 +14,14 @@
 #include <utility>
 #include <vector>
 
-#include "graph/graph_windows.h"
-#include "graph/udcadrages10.h"
-#include "graph/udtemps10.h"
-#include "graph/urepere13.h"
-#include "settings/Main13.h"
-#include "settings/about10.h"
-#include "settings/program_windows.h"
-#include "settings/ugroschiffres.h"
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/udcadrages10.h"
+#include "graph/windows/udtemps10.h"
+#include "graph/windows/urepere13.h"
+#include "settings/windows/Main13.h"
+#include "settings/windows/about10.h"
+#include "settings/windows/program_windows.h"
+#include "settings/windows/ugroschiffres.h"
 
 namespace qtl {
 
