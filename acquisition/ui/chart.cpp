@@ -203,7 +203,6 @@ void Chart::applyStyle(std::size_t i) {
 }
 
 void Chart::applyAxes() {
-    model_.updateAutomaticRanges();
     plot_->xAxis->setLabel(QString::fromStdString(model_.bottomAxis().title()));
     plot_->yAxis->setLabel(QString::fromStdString(model_.leftAxis().title()));
     plot_->yAxis2->setLabel(QString::fromStdString(model_.rightAxis().title()));

@@ -1,10 +1,10 @@
 // Ownership of the graph windows and of the axis dialog.
-#include "graph/graph_windows.h"
+#include "graph/windows/graph_windows.h"
 
 #include <QCoreApplication>
 
-#include "graph/udcadrages10.h"
-#include "graph/urepere13.h"
+#include "graph/windows/udcadrages10.h"
+#include "graph/windows/urepere13.h"
 #include "settings/program_settings.h"
 
 namespace qtl {

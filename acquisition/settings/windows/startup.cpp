@@ -1,5 +1,5 @@
 // Start-up sequence of the program.
-#include "settings/startup.h"
+#include "settings/windows/startup.h"
 
 #include <QDir>
 #include <QTimer>
@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "formula/formula.h"
-#include "settings/Main13.h"
+#include "settings/windows/Main13.h"
 #include "settings/clock.h"
 #include "settings/input_driver.h"
 #include "settings/program_settings.h"
-#include "settings/program_windows.h"
-#include "settings/screenshots.h"
+#include "settings/windows/program_windows.h"
+#include "settings/windows/screenshots.h"
 #include "settings/startup_config.h"
 #include "ui/program_icon.h"
 #include "ui/qtl_application.h"

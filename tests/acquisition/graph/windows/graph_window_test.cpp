@@ -2,15 +2,18 @@
 // closing, the views and their enabling rules.
 #include <gtest/gtest.h>
 
+#include <qcustomplot.h>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 #include <algorithm>
 
-#include "graph/graph_windows.h"
-#include "graph/urepere13.h"
+#include "graph/windows/graph_commands.h"
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/urepere13.h"
 #include "settings/program_settings.h"
+#include "testkit/command_table_check.h"
 #include "testkit/gui_app.h"
 #include "testkit/scripted_interaction.h"
 #include "ui/chart.h"
@@ -48,59 +51,46 @@ class GraphWindow : public ::testing::Test {
     ScopedInteraction scope{user};
 };
 
-TEST_F(GraphWindow, MenuHasEveryItemWithItsNameAndCaption) {
+TEST_F(GraphWindow, MenusComeFromTheCommandTable) {
     Trepere* w = openGraphWindow();
-    const std::pair<const char*, std::vector<std::pair<const char*, const char*>>> menus[] = {
-        {"Fichier",
-         {{"lirefichier1", "lirefichier"},
-          {"imprimer1", "imprimer graphe"},
-          {"sauvebmp", "sauver graphe bmp"},
-          {"sauvegrapheWMF", "sauver graphe wmf"},
-          {"N1", "----------"},
-          {"sauvegarder1", "sauvegarder données"},
-          {"sauvavecdtails1", "sauv. avec détails"},
-          {"exportersanstitres1", "exporter sans titres"},
-          {"sauvegardervirgule", "sauvegarder (virgule)"},
-          {"N2", "--------"},
-          {"fermer1", "fermer"}}},
-        {"Editer",
-         {{"copierpoint", "copier (point decimal)"},
-          {"copiervirgule", "copier (virgule decimale)"},
-          {"enjolivercadrages1", "enjoliver-cadrages"}}},
-        {"Exploiter",
-         {{"statistiques1", "statistiques"},
-          {"transformerPfPAST1", "transformer P=f(PAST)"},
-          {"lissageP1", "lissage P"},
-          {"driverPX1", "dériver P/X"},
-          {"IntgrerPX1", "Intégrer P/X"}}},
-        {"Engendrer",
-         {{"TelQuel1", "Tel Quel"},
-          {"derivePX", "Dérivée P/X"},
-          {"integerationPX", "Intégration P/X"},
-          {"PfX1", "P=f(X)"},
-          {"PfA1", "P=f(A)"},
-          {"PfS1", "P=f(S)"},
-          {"AfX1", "A=f(X)"},
-          {"AfS1", "A=f(S)"},
-          {"SfX1", "S=f(X)"},
-          {"FerquenceFFTP1", "Fréquence FFT(P)"}}},
-        {"Mesures", {{"Stop1", "Stop"}, {"NouveauPoint1", "Nouveau Point"}}},
-    };
-    const QList<QAction*> bar = w->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 5);
-    for (int m = 0; m < 5; ++m) {
-        const auto& [title, items] = menus[m];
-        QMenu* menu = bar[m]->menu();
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(menu->title(), QString::fromUtf8(title));
-        const QList<QAction*> actions = menu->actions();
-        ASSERT_EQ(actions.size(), qsizetype(items.size())) << title;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            EXPECT_EQ(actions[qsizetype(i)]->objectName(), items[i].first);
-            EXPECT_EQ(actions[qsizetype(i)]->text(), QString::fromUtf8(items[i].second));
-            EXPECT_TRUE(actions[qsizetype(i)]->isVisible()) << items[i].first;
-        }
-    }
+    testkit::expectCommandTable(
+        *w, graphMenus(), graphCommands(),
+        {{"Fichier",
+          {{"lirefichier1", "lirefichier"},
+           {"imprimer1", "imprimer graphe"},
+           {"sauvebmp", "sauver graphe bmp"},
+           {"sauvegrapheWMF", "sauver graphe wmf"},
+           {"N1", "----------"},
+           {"sauvegarder1", "sauvegarder données"},
+           {"sauvavecdtails1", "sauv. avec détails"},
+           {"exportersanstitres1", "exporter sans titres"},
+           {"sauvegardervirgule", "sauvegarder (virgule)"},
+           {"N2", "--------"},
+           {"fermer1", "fermer"}}},
+         {"Editer",
+          {{"copierpoint", "copier (point decimal)"},
+           {"copiervirgule", "copier (virgule decimale)"},
+           {"enjolivercadrages1", "enjoliver-cadrages"}}},
+         {"Exploiter",
+          {{"statistiques1", "statistiques"},
+           {"transformerPfPAST1", "transformer P=f(PAST)"},
+           {"lissageP1", "lissage P"},
+           {"driverPX1", "dériver P/X"},
+           {"IntgrerPX1", "Intégrer P/X"}}},
+         {"Engendrer",
+          {{"TelQuel1", "Tel Quel"},
+           {"derivePX", "Dérivée P/X"},
+           {"integerationPX", "Intégration P/X"},
+           {"PfX1", "P=f(X)"},
+           {"PfA1", "P=f(A)"},
+           {"PfS1", "P=f(S)"},
+           {"AfX1", "A=f(X)"},
+           {"AfS1", "A=f(S)"},
+           {"SfX1", "S=f(X)"},
+           {"FerquenceFFTP1", "Fréquence FFT(P)"}}},
+         {"Mesures", {{"Stop1", "Stop"}, {"NouveauPoint1", "Nouveau Point"}}}});
+    EXPECT_EQ(w->command("sauvegarder1"), w->sauvegarder1);
+    EXPECT_EQ(w->command("nothing"), nullptr);
     EXPECT_EQ(w->windowTitle(), "Mesures :");
     EXPECT_EQ(w->objectName(), "repere");
 }
@@ -133,9 +123,10 @@ TEST_F(GraphWindow, CreationTakesTimersFromTheSettings) {
         EXPECT_FALSE(w.Timercontinu->isActive());
         EXPECT_EQ(w.Timercontinu->interval(), 1000);
         EXPECT_EQ(w.Stop1->text(), QString::fromUtf8(c.stopCaption));
-        EXPECT_EQ(w.timed.pointLimit, 77);
-        EXPECT_EQ(w.timed.pointCounter, 0);
-        EXPECT_EQ(w.timed.repeatsPerMeasurement, c.repeats);
+        EXPECT_EQ(w.acquisition().timed.pointLimit, 77);
+        EXPECT_EQ(w.acquisition().timed.pointCounter, 0);
+        EXPECT_EQ(w.acquisition().timed.repeatsPerMeasurement, c.repeats);
+        EXPECT_FALSE(w.acquisition().fastBurst);
     }
 }
 
@@ -200,15 +191,26 @@ TEST_F(GraphWindow, TimerEventsReachTheAcquisitionEngine) {
     EXPECT_EQ(bursts, 0);
 }
 
-TEST_F(GraphWindow, ExtensionsRunForEveryNewWindow) {
-    static int seen = 0;
-    seen = 0;
-    Trepere::addExtension([](Trepere& w) {
-        if (w.lirefichier1 != nullptr) ++seen;
-    });
-    Trepere a;
-    Trepere b;
-    EXPECT_EQ(seen, 2);
+TEST_F(GraphWindow, HostInterfaceDrivesTheTimersAndTheChart) {
+    Trepere w;
+    AcquisitionHost& host = w;
+    host.stopTimedTimer();
+    EXPECT_FALSE(w.Timerajoutepoint->isActive());
+    EXPECT_FALSE(host.timedTimerActive());
+    host.startBurstTimer();
+    EXPECT_TRUE(w.Timercontinu->isActive());
+    EXPECT_TRUE(host.burstTimerActive());
+    host.startTimedTimer();
+    EXPECT_TRUE(host.timedTimerActive());
+    host.stopBurstTimer();
+    EXPECT_FALSE(w.Timercontinu->isActive());
+    w.Stop1->trigger();
+    EXPECT_FALSE(host.timedTimerActive());
+    QCPGraph* drawnP = w.Chart1->findChild<QCustomPlot*>()->graph(0);
+    w.model().addPoint(Channel::P, 1, 2);
+    EXPECT_EQ(drawnP->dataCount(), 0);
+    host.redraw();  // takes the point at once, with no poll in between
+    EXPECT_EQ(drawnP->dataCount(), 1);
 }
 
 struct ViewCase {

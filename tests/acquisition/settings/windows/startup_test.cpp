@@ -8,15 +8,15 @@
 #include <QTemporaryDir>
 
 #include "formula/formula.h"
-#include "graph/graph_windows.h"
-#include "graph/udcadrages10.h"
-#include "graph/udtemps10.h"
-#include "settings/Main13.h"
-#include "settings/about10.h"
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/udcadrages10.h"
+#include "graph/windows/udtemps10.h"
+#include "settings/windows/Main13.h"
+#include "settings/windows/about10.h"
 #include "settings/program_settings.h"
-#include "settings/program_windows.h"
-#include "settings/startup.h"
-#include "settings/ugroschiffres.h"
+#include "settings/windows/program_windows.h"
+#include "settings/windows/startup.h"
+#include "settings/windows/ugroschiffres.h"
 #include "testkit/gui_app.h"
 
 namespace qtl {

@@ -8,9 +8,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "graph/udtemps10.h"
+#include "graph/windows/udtemps10.h"
 #include "settings/program_settings.h"
-#include "settings/ugroschiffres.h"
+#include "settings/windows/ugroschiffres.h"
 #include "testkit/gui_app.h"
 
 namespace qtl {

@@ -1,11 +1,11 @@
 // Creation of the program's long-lived windows.
-#include "settings/program_windows.h"
+#include "settings/windows/program_windows.h"
 
-#include "graph/graph_windows.h"
-#include "graph/udtemps10.h"
-#include "settings/Main13.h"
-#include "settings/about10.h"
-#include "settings/ugroschiffres.h"
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/udtemps10.h"
+#include "settings/windows/Main13.h"
+#include "settings/windows/about10.h"
+#include "settings/windows/ugroschiffres.h"
 
 namespace qtl {
 

@@ -1,5 +1,5 @@
 // The big digits window.
-#include "settings/ugroschiffres.h"
+#include "settings/windows/ugroschiffres.h"
 
 #include <QLabel>
 #include <QResizeEvent>

@@ -1,11 +1,15 @@
-// Trepere, the graph window: holds the points of one experiment in its model, draws them in
-// its chart, and carries the menus of files, export, processing, views and acquisition.
+// Trepere, the graph window: holds the points of one experiment in its model and its
+// acquisition state, draws them in its chart, and carries the menus of files, export,
+// processing, views and acquisition, built from its command table (graph_commands.cpp).
 // It reads the settings record once, when it is created.
 #pragma once
 
 #include <QMainWindow>
-#include <functional>
+#include <string_view>
+#include <vector>
 
+#include "graph/acquisition_host.h"
+#include "graph/acquisition_state.h"
 #include "graph/graph_model.h"
 #include "graph/graph_setup.h"
 #include "graph/graph_views.h"
@@ -19,7 +23,7 @@ namespace qtl {
 
 class Chart;
 
-class Trepere : public QMainWindow {
+class Trepere : public QMainWindow, public AcquisitionHost {
     Q_OBJECT
   public:
     // Runs FormCreate with the current settings record; the window stays hidden.
@@ -28,21 +32,28 @@ class Trepere : public QMainWindow {
 
     GraphModel& model() { return model_; }
     const GraphModel& model() const { return model_; }
+    AcquisitionState& acquisition() { return acquisition_; }
+    const AcquisitionState& acquisition() const { return acquisition_; }
+
+    // AcquisitionHost: the two timers and a redraw.
+    void startTimedTimer() override;
+    void stopTimedTimer() override;
+    bool timedTimerActive() const override;
+    void startBurstTimer() override;
+    void stopBurstTimer() override;
+    bool burstTimerActive() const override;
+    void redraw() override;
+
+    // The action of the command table's entry with this object name, or nullptr.
+    QAction* command(std::string_view objectName) const;
 
     // A new window from the current settings for derived points: both timers stopped, "Stop"
     // and "Nouveau Point" disabled, not shown yet. Owned by the program's window list.
     static Trepere* createDerivedWindow();
 
-    // Code that adds commands to every graph window (files, export, processing) registers
-    // here; each function runs at the end of every window's creation.
-    using Extension = std::function<void(Trepere&)>;
-    static void addExtension(Extension extension);
-
     Chart* Chart1;
     QTimer* Timerajoutepoint;  // timed acquisition
     QTimer* Timercontinu;      // burst acquisition, every 1000 ms
-    TimedAcquisitionState timed;
-    bool fastBurst = false;  // "prestissimo", set by the main window after creation
 
     QMenu* Fichier1;
     QAction* lirefichier1;
@@ -85,7 +96,7 @@ class Trepere : public QMainWindow {
     void fermer1Click();
     void Stop1Click();
     void enjolivercadrages1Click();
-    // Enabling rules of the view commands.
+    // Applies the enabling rules of the command table.
     void MainMenu1Change();
     void Fichier1Click();
     // Each view opens and returns a new window; the source window is unchanged.
@@ -115,6 +126,8 @@ class Trepere : public QMainWindow {
     Trepere* openView(GraphView view);
 
     GraphModel model_;
+    AcquisitionState acquisition_;
+    std::vector<QAction*> commands_;  // in the order of the command table
 };
 
 }  // namespace qtl

@@ -1,5 +1,5 @@
 // The timing dialog.
-#include "graph/udtemps10.h"
+#include "graph/windows/udtemps10.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,9 +1,11 @@
 // TMainForm, the main window: a 450 x 80 banner that carries the program's menu and, in its
-// caption, the live values of the three channels. Every menu entry has its own handler;
-// entries whose windows do not exist yet do nothing.
+// caption, the live values of the three channels. Its menus and tool bar come from its
+// command table (main_commands.cpp); entries whose windows do not exist yet do nothing.
 #pragma once
 
 #include <QMainWindow>
+#include <string_view>
+#include <vector>
 
 class QAction;
 class QMdiArea;
@@ -67,6 +69,9 @@ class TMainForm : public QMainWindow {
     // True once a channel dialog has been used: the banner then stays above other windows.
     bool alwaysOnTop() const;
 
+    // The action of the command table's entry with this object name, or nullptr.
+    QAction* command(std::string_view objectName) const;
+
   signals:
     // The main window was closed: the program ends.
     void FormClose();
@@ -84,20 +89,11 @@ class TMainForm : public QMainWindow {
     void matrielvoieAux1Click();
     void MatrielvoieSupp1Click();
     void cadrages1Click();
-    void sortieslogiques1Click();
-    void sortiesanalogiquesfixes1Click();
-    void sortiesanalogiquesvariables1Click();
-    void mesuresftemps1Click();
     void ouvrefentre1Click();
-    void prestissimo1Click();
     void pointparpoint1Click();
-    void dclenchementautomatique1Click();
     void fichiermmo1Click();
-    void sauverlesrglages1Click();
-    void liredesrglages1Click();
     void groschiffres1Click();
     void Apropos1Click();
-    void Modedemploi1Click();
     void Nouveau1Click();
     void timeractuelTimer();
 
@@ -106,11 +102,15 @@ class TMainForm : public QMainWindow {
 
   private:
     void buildMenus();
+    // Applies the enabling rules of the command table (at every readout tick).
+    void applyEnablingRules();
     // The channel dialog for the letter, between the two window-state changes it needs.
     void channelDialog(char letter);
     // Opens the channel dialog once it exists; does nothing until then.
     void showChannelDialog();
     void setAlwaysOnTop(bool on);
+
+    std::vector<QAction*> commands_;  // in the order of the command table
 };
 
 }  // namespace qtl

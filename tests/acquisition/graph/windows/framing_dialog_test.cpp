@@ -9,9 +9,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
-#include "graph/graph_windows.h"
-#include "graph/udcadrages10.h"
-#include "graph/urepere13.h"
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/udcadrages10.h"
+#include "graph/windows/urepere13.h"
 #include "settings/program_settings.h"
 #include "testkit/gui_app.h"
 #include "testkit/scripted_interaction.h"

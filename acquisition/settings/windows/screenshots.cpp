@@ -1,8 +1,11 @@
 // Screenshot mode.
-#include "settings/screenshots.h"
+#include "settings/windows/screenshots.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QThread>
@@ -11,14 +14,14 @@
 #include <utility>
 #include <vector>
 
-#include "graph/graph_windows.h"
-#include "graph/udcadrages10.h"
-#include "graph/udtemps10.h"
-#include "graph/urepere13.h"
-#include "settings/Main13.h"
-#include "settings/about10.h"
-#include "settings/program_windows.h"
-#include "settings/ugroschiffres.h"
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/udcadrages10.h"
+#include "graph/windows/udtemps10.h"
+#include "graph/windows/urepere13.h"
+#include "settings/windows/Main13.h"
+#include "settings/windows/about10.h"
+#include "settings/windows/program_windows.h"
+#include "settings/windows/ugroschiffres.h"
 
 namespace qtl {
 
@@ -58,6 +61,19 @@ bool grabTo(QWidget& window, const QString& path) {
     return saved;
 }
 
+// Each menu of the window's menu bar, drawn open, as "<prefix>_<menu object name>.png".
+bool grabMenus(QMainWindow& window, const QDir& dir, const QString& prefix) {
+    bool allSaved = true;
+    for (QAction* entry : window.menuBar()->actions()) {
+        QMenu* menu = entry->menu();
+        if (menu == nullptr) continue;
+        menu->adjustSize();
+        const QString name = prefix + QLatin1Char('_') + menu->objectName() + ".png";
+        allSaved = menu->grab().save(dir.filePath(name), "PNG") && allSaved;
+    }
+    return allSaved;
+}
+
 }  // namespace
 
 QString screenshotFolderFrom(const QStringList& arguments) {
@@ -87,6 +103,8 @@ bool saveScreenshots(const QString& folder) {
     bool allSaved = true;
     for (const auto& [window, name] : shots)
         allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;
+    allSaved = grabMenus(*w.MainForm, dir, QStringLiteral("menu_main")) && allSaved;
+    allSaved = grabMenus(*graph, dir, QStringLiteral("menu_graphe")) && allSaved;
     return allSaved;
 }
 

@@ -15,14 +15,16 @@
 #include <QToolBar>
 
 #include "formula/formula.h"
-#include "graph/graph_windows.h"
-#include "graph/urepere13.h"
-#include "graph/udtemps10.h"
-#include "settings/Main13.h"
-#include "settings/about10.h"
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/udtemps10.h"
+#include "graph/windows/urepere13.h"
 #include "settings/program_settings.h"
-#include "settings/program_windows.h"
-#include "settings/ugroschiffres.h"
+#include "settings/windows/Main13.h"
+#include "settings/windows/about10.h"
+#include "settings/windows/main_commands.h"
+#include "settings/windows/program_windows.h"
+#include "settings/windows/ugroschiffres.h"
+#include "testkit/command_table_check.h"
 #include "testkit/gui_app.h"
 #include "testkit/scripted_interaction.h"
 
@@ -79,57 +81,51 @@ TEST_F(MainWindow, StartsAsTheQtlBannerWithItsReadoutTimer) {
     EXPECT_TRUE(form().actions().contains(form().Nouveau1)) << "reachable by shortcut";
 }
 
-TEST_F(MainWindow, MenuBarCaptionsInOrderWithTheWindowMenuHidden) {
-    QStringList titles;
-    QStringList visible;
-    for (QAction* menu : form().menuBar()->actions()) {
-        titles << menu->text();
-        if (menu->isVisible()) visible << menu->text();
-    }
-    EXPECT_EQ(titles,
-              (QStringList{"&Fichier", "Fe&nêtre", "Réglages", "Acquisition", "Options", "&Aide"}));
-    EXPECT_EQ(visible, (QStringList{"&Fichier", "Réglages", "Acquisition", "Options", "&Aide"}));
-}
-
-TEST_F(MainWindow, EntriesWithCaptionsAndStartStates) {
-    struct Entry {
-        QMenu* menu;
-        QStringList captions;  // "-" is a separator
-    };
-    const Entry entries[] = {
-        {form().Fichier1, {"&Ouvrir", "-", "&Quitter"}},
-        {form().Fentre1,
-         {"&Cascade", "Mosaïque &horizontale", "Mosaïque &verticale", "&Tout réduire",
-          "Tout ré&organiser"}},
-        {form().Rglages1,
-         {"temps", "matériel voie P", "matériel voie Aux", "Matériel voie Supp", "cadrages",
-          "sorties logiques", "sorties analogiques fixes", "sorties analogiques variables",
-          "seuils de déclenchement automatique"}},
-        {form().Acquisition1,
-         {"mesures = f(temps)", "ouvre fenêtre (décl. ultérieur)", "prestissimo", "point par point",
-          "déclenchement automatique"}},
-        {form().Options1,
-         {"fichier mémo", "sauver les réglages", "lire des réglages", "gros chiffres"}},
-        {form().Aide1, {"&A propos...", "Mode d'emploi F1"}},
-    };
-    for (const Entry& e : entries) {
-        QStringList captions;
-        for (QAction* a : e.menu->actions()) captions << (a->isSeparator() ? "-" : a->text());
-        EXPECT_EQ(captions, e.captions) << e.menu->title().toStdString();
-    }
+TEST_F(MainWindow, MenusComeFromTheCommandTable) {
+    testkit::expectCommandTable(
+        form(), mainMenus(), mainCommands(),
+        {{"&Fichier", {{"Ouvrir1", "&Ouvrir"}, {"", ""}, {"Quitter1", "&Quitter"}}},
+         {"Fe&nêtre",
+          {{"Cascade1", "&Cascade"},
+           {"Mosaquehorizontale1", "Mosaïque &horizontale"},
+           {"Mosaqueverticale1", "Mosaïque &verticale"},
+           {"Toutrduire1", "&Tout réduire"},
+           {"Toutrorganiser1", "Tout ré&organiser"}}},
+         {"Réglages",
+          {{"temps1", "temps"},
+           {"matrielvoieP1", "matériel voie P"},
+           {"matrielvoieAux1", "matériel voie Aux"},
+           {"MatrielvoieSupp1", "Matériel voie Supp"},
+           {"cadrages1", "cadrages"},
+           {"sortieslogiques1", "sorties logiques"},
+           {"sortiesanalogiquesfixes1", "sorties analogiques fixes"},
+           {"sortiesanalogiquesvariables1", "sorties analogiques variables"},
+           {"seuilsdedclenchementautomatique1", "seuils de déclenchement automatique"}}},
+         {"Acquisition",
+          {{"mesuresftemps1", "mesures = f(temps)"},
+           {"ouvrefentre1", "ouvre fenêtre (décl. ultérieur)"},
+           {"prestissimo1", "prestissimo"},
+           {"pointparpoint1", "point par point"},
+           {"dclenchementautomatique1", "déclenchement automatique"}}},
+         {"Options",
+          {{"fichiermmo1", "fichier mémo"},
+           {"sauverlesrglages1", "sauver les réglages"},
+           {"liredesrglages1", "lire des réglages"},
+           {"groschiffres1", "gros chiffres"}}},
+         {"&Aide", {{"Apropos1", "&A propos..."}, {"Modedemploi1", "Mode d'emploi F1"}}}});
+    // What the table says of start states, check marks and hints, as the user must meet it.
     const QStringList disabled = {"seuils de déclenchement automatique",
                                   "ouvre fenêtre (décl. ultérieur)", "point par point",
                                   "déclenchement automatique"};
     const QStringList checkable = {"fichier mémo", "gros chiffres"};
-    for (const Entry& e : entries) {
-        for (QAction* a : e.menu->actions()) {
-            if (a->isSeparator()) continue;
-            EXPECT_EQ(a->isEnabled(), !disabled.contains(a->text())) << a->text().toStdString();
-            EXPECT_EQ(a->isCheckable(), checkable.contains(a->text())) << a->text().toStdString();
-            EXPECT_FALSE(a->isChecked());
-            EXPECT_FALSE(a->statusTip().isEmpty()) << "menu hint for " << a->text().toStdString();
-        }
+    for (const MainCommand& c : mainCommands()) {
+        if (c.separator || c.menu == nullptr) continue;
+        const QString caption = QString::fromUtf8(c.caption);
+        EXPECT_EQ(c.startsEnabled, !disabled.contains(caption)) << c.caption;
+        EXPECT_EQ(c.checkable, checkable.contains(caption)) << c.caption;
+        EXPECT_STRNE(c.hint, "") << "menu hint for " << c.caption;
     }
+    EXPECT_EQ(form().command("Nouveau1"), form().Nouveau1);
 }
 
 TEST_F(MainWindow, FirstTickReplacesTheCaption) {
@@ -325,37 +321,25 @@ TEST_F(MainWindow, FramingEntryShowsTheAxisDialogForTheFuture) {
 namespace qtl {
 namespace {
 
-int readCommandsRun = 0;
-
 TEST_F(MainWindow, EntriesThatOpenAGraphWindowSetOnlyTheirFields) {
-    static const bool hooked = [] {
-        Trepere::addExtension([](Trepere& w) {
-            QObject::connect(w.lirefichier1, &QAction::triggered, [] { ++readCommandsRun; });
-        });
-        return true;
-    }();
-    ASSERT_TRUE(hooked);
     struct Case {
         const char* entry;
         void (TMainForm::*command)();
         bool pointTimerMode, acquisitionRunning;
-        int reads;
     };
     // Disabled entries are run through their handlers: the readout tick or nothing enables them.
-    const Case cases[] = {{"&Ouvrir", &TMainForm::Ouvrir1Click, false, true, 1},
-                          {"point par point", &TMainForm::pointparpoint1Click, true, true, 0},
-                          {"ouvre fenêtre", &TMainForm::ouvrefentre1Click, true, false, 0}};
+    const Case cases[] = {{"&Ouvrir", &TMainForm::Ouvrir1Click, false, true},
+                          {"point par point", &TMainForm::pointparpoint1Click, true, true},
+                          {"ouvre fenêtre", &TMainForm::ouvrefentre1Click, true, false}};
     for (const Case& c : cases) {
         resetProgramSettings();
         destroyGraphWindows();
-        readCommandsRun = 0;
         (form().*c.command)();
         const auto windows = graphWindows();
         ASSERT_EQ(windows.size(), 1u) << c.entry;
         EXPECT_TRUE(windows[0]->isVisible()) << c.entry;
         EXPECT_EQ(programSettings().pointTimerMode, c.pointTimerMode) << c.entry;
         EXPECT_EQ(programSettings().acquisitionRunning, c.acquisitionRunning) << c.entry;
-        EXPECT_EQ(readCommandsRun, c.reads) << c.entry << ": the window's file reading";
     }
     EXPECT_TRUE(user.exchanges().empty());
 }

@@ -1,5 +1,5 @@
 // The axis and style dialog.
-#include "graph/udcadrages10.h"
+#include "graph/windows/udcadrages10.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,5 +1,5 @@
 // The about box.
-#include "settings/about10.h"
+#include "settings/windows/about10.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
