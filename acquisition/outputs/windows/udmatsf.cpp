@@ -130,8 +130,12 @@ void Tfsortiesfixes::editorChanged(int index, double value) {
 }
 
 void Tfsortiesfixes::ChoixpiloteClick() {
-    dialouvrepilFileName_ = chooseOutputDriverFile(dialouvrepilFileName_);
-    chooseFixedOutputDriver(outputsState().fixed, dialouvrepilFileName_.toStdString());
+    loadDriver(chooseOutputDriverFile(dialouvrepilFileName_));
+}
+
+void Tfsortiesfixes::loadDriver(const QString& fileName) {
+    dialouvrepilFileName_ = fileName;
+    chooseFixedOutputDriver(outputsState().fixed, fileName.toStdString());
     refresh();
 }
 

@@ -23,6 +23,8 @@ class Tfsortiesfixes : public QDialog {
 
     // Shows the outputs state again (called whenever the dialog is shown).
     void refresh();
+    // What "Choix pilote" does once the file dialog holds `fileName`.
+    void loadDriver(const QString& fileName);
 
     QLabel* Label1;
     QPushButton* Choixpilote;

@@ -90,8 +90,12 @@ void TFsortieslogiques::ChoixpiloteClick() {
     state.names.clear();
     state.checked.clear();
     refresh();
-    dialouvrepilFileName_ = chooseOutputDriverFile(dialouvrepilFileName_);
-    chooseLogicOutputDriver(state, dialouvrepilFileName_.toStdString());
+    loadDriver(chooseOutputDriverFile(dialouvrepilFileName_));
+}
+
+void TFsortieslogiques::loadDriver(const QString& fileName) {
+    dialouvrepilFileName_ = fileName;
+    chooseLogicOutputDriver(outputsState().logic, fileName.toStdString());
     refresh();
 }
 

@@ -81,9 +81,12 @@ Tfsortiev::Tfsortiev(QWidget* parent) : QDialog(parent) {
 }
 
 void Tfsortiev::BchoixpilotesavClick() {
-    dialouvrepilFileName_ = chooseOutputDriverFile(dialouvrepilFileName_);
-    const auto view =
-        chooseVariableOutputDriver(programSettings(), dialouvrepilFileName_.toStdString());
+    loadDriver(chooseOutputDriverFile(dialouvrepilFileName_));
+}
+
+void Tfsortiev::loadDriver(const QString& fileName) {
+    dialouvrepilFileName_ = fileName;
+    const auto view = chooseVariableOutputDriver(programSettings(), fileName.toStdString());
     if (!view) return;
     Label_detail->setVisible(view->detail.has_value());
     if (view->detail) Label_detail->setText(QString::fromStdString(*view->detail));

@@ -18,6 +18,9 @@ class Tfsortiev : public QDialog {
   public:
     explicit Tfsortiev(QWidget* parent = nullptr);
 
+    // What "Choix pilote" does once the file dialog holds `fileName`.
+    void loadDriver(const QString& fileName);
+
     QLabel* Label_detail;
     QLabel* Labelsa1;
     QLineEdit* Edit_formule_variable1;
