@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "formula/formula.h"
+#include "outputs/fixed_outputs.h"
 #include "settings/driver_search.h"
 #include "settings/file_error.h"
 #include "settings/input_driver.h"
@@ -71,8 +72,9 @@ void applyFixedOutput(const std::string& text, ProgramSettings& s, OutputsState&
     if (!value) return;  // nothing to show or send
     const int n = head[0] - '0';
     outputs.fixed.shown[n] = true;
-    outputs.fixed.values[n] = std::round(*value * 10000.0) / 10000.0;
-    setFixedAnalogOutput(s.fixedAnalogDriver, n, *value, s.rawConverterMode);
+    setFixedOutputValue(outputs.fixed, n, *value);
+    // The output gets what its field holds, so the dialog's next "OK" sends the same value.
+    setFixedAnalogOutput(s.fixedAnalogDriver, n, outputs.fixed.values[n], s.rawConverterMode);
 }
 
 // "SB=k,state": drives logic output k; the dialog's check marks stay as they are.
