@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "formula/formula.h"
-#include "settings/windows/Main13.h"
 #include "settings/clock.h"
 #include "settings/input_driver.h"
 #include "settings/program_settings.h"
+#include "settings/startup_config.h"
+#include "settings/windows/Main13.h"
 #include "settings/windows/program_windows.h"
 #include "settings/windows/screenshots.h"
-#include "settings/startup_config.h"
 #include "ui/program_icon.h"
 #include "ui/qtl_application.h"
 
