@@ -26,9 +26,9 @@ std::string firstCharacters(std::string_view text, std::size_t n) {
     return std::string(text.substr(0, i));
 }
 
-bool validParameterList(const std::string& list) {
+bool validParameterList(const std::string& list, std::size_t maxLetters) {
     // An empty list would leave no first letter to fall back to.
-    if (list.empty() || list.size() > 4) return false;
+    if (list.empty() || list.size() > maxLetters) return false;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (kParameterLetters.find(list[i]) == std::string_view::npos) return false;
         if (list.find(list[i], i + 1) != std::string::npos) return false;
@@ -92,14 +92,14 @@ double constantE() {
     return e;
 }
 
-void Definis_Fonction(std::string_view parameters, std::string_view text,
-                      CompiledFormula& formula) {
+void compileFormula(std::string_view parameters, std::size_t maxLetters, std::string_view text,
+                    CompiledFormula& formula) {
     ModuleScope scope(51, "Definis_Fonction");
     std::string list = firstCharacters(parameters, kMaxFormulaLength);
     for (char& c : list) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
-    if (!validParameterList(list)) {
+    if (!validParameterList(list, maxLetters)) {
         reportLibraryError(51, "liste de paramètres formels incorrecte");
         return;
     }
@@ -121,8 +121,18 @@ void Definis_Fonction(std::string_view parameters, std::string_view text,
         return;
     }
     const std::string fallback(1, list[0]);
-    Definis_Fonction(list, fallback, formula);
+    compileFormula(list, maxLetters, fallback, formula);
     formulaError = true;
+}
+
+void Definis_Fonction(std::string_view parameters, std::string_view text,
+                      CompiledFormula& formula) {
+    compileFormula(parameters, kMaxChannelParameters, text, formula);
+}
+
+void Definis_FonctionN(std::string_view parameters, std::string_view text,
+                       CompiledFormula& formula) {
+    compileFormula(parameters, kMaxFormulaParameters, text, formula);
 }
 
 void initialiseFormulaLibrary() {

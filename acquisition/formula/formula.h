@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,11 @@ struct FormulaNode {
 };
 
 class FormulaProgram;  // flat evaluation program derived from the tree
+class CompiledFormula;
+
+// Shared body of Definis_Fonction and Definis_FonctionN (list of at most maxLetters letters).
+void compileFormula(std::string_view parameters, std::size_t maxLetters, std::string_view text,
+                    CompiledFormula& formula);
 
 // The result of a compilation. Copies are independent; compiling into a record replaces
 // (and frees) its whole previous content.
@@ -53,7 +59,7 @@ class CompiledFormula {
     const FormulaProgram* program() const { return program_.get(); }
 
   private:
-    friend void Definis_Fonction(std::string_view, std::string_view, CompiledFormula&);
+    friend void compileFormula(std::string_view, std::size_t, std::string_view, CompiledFormula&);
 
     std::unique_ptr<FormulaNode> root_;
     std::string parameters_;
@@ -67,6 +73,9 @@ inline std::array<double, 26> formulaVariables{};
 inline bool formulaError = false;
 
 inline constexpr int kMaxFormulaLength = 80;
+// Channel formulas take at most 4 parameter letters; model formulas (curve fitting) up to 7.
+inline constexpr std::size_t kMaxChannelParameters = 4;
+inline constexpr std::size_t kMaxFormulaParameters = 7;
 
 // Euler's number and pi as the formula language knows them.
 double constantE();
@@ -76,10 +85,19 @@ inline constexpr double kConstantPi = 3.141592653589793;
 // to the first parameter and sets formulaError); an invalid parameter list is a fatal report.
 void Definis_Fonction(std::string_view parameters, std::string_view text, CompiledFormula& formula);
 
+// Definis_Fonction for a list of up to 7 letters (the model formulas of curve fitting), with
+// the same fallback and formulaError.
+void Definis_FonctionN(std::string_view parameters, std::string_view text,
+                       CompiledFormula& formula);
+
 // Bind the values to the first parameter letters, in order, and evaluate.
 double Evalue2(const CompiledFormula& formula, double v1, double v2);
 double Evalue3(const CompiledFormula& formula, double v1, double v2, double v3);
 double Evalue4(const CompiledFormula& formula, double v1, double v2, double v3, double v4);
+
+// Binds values[i] to the i-th parameter letter (at most 7 values) and evaluates; errors are
+// reported like those of Evalue4, under the name EvalueN.
+double EvalueN(const CompiledFormula& formula, std::span<const double> values);
 
 // The plain recursive walk of a tree over formulaVariables (reference for the fast path).
 double EvalueArbre(const FormulaNode& node);

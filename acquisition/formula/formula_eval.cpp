@@ -36,6 +36,15 @@ double Evalue4(const CompiledFormula& formula, double v1, double v2, double v3, 
     return evaluate(formula, 4, values, "Evalue4");
 }
 
+double EvalueN(const CompiledFormula& formula, std::span<const double> values) {
+    if (values.size() > kMaxFormulaParameters) {
+        ModuleScope scope(52, "EvalueN");
+        reportLibraryError(52, "liste de paramètres effectifs incorrecte");
+        return 0.0;
+    }
+    return evaluate(formula, static_cast<int>(values.size()), values.data(), "EvalueN");
+}
+
 double EvalueArbre(const FormulaNode& node) {
     switch (node.kind) {
         case FormulaNodeKind::Operator: {

@@ -159,7 +159,8 @@ struct FormulaProgram::Operand {
 };
 
 FormulaProgram::FormulaProgram(const FormulaNode& root, std::string_view parameters) {
-    parameterCount_ = static_cast<int>(parameters.size() < 4 ? parameters.size() : 4);
+    parameterCount_ = static_cast<int>(
+        parameters.size() < kMaxFormulaParameters ? parameters.size() : kMaxFormulaParameters);
     for (int i = 0; i < parameterCount_; ++i) {
         slots_[i] = &formulaVariables[static_cast<std::size_t>(parameters[i] - 'A')];
     }

@@ -68,7 +68,7 @@ class FormulaProgram {
     std::unique_ptr<double[]> constants_;
     std::size_t constantCount_ = 0;
     const double* single_ = nullptr;  // the whole formula is one variable or constant
-    double* slots_[4] = {};
+    double* slots_[kMaxFormulaParameters] = {};
     int parameterCount_ = 0;
     int depth_ = 0;
     int maxDepth_ = 0;
