@@ -68,12 +68,12 @@ TEST(DescriptionFile, EnvironmentVariableChoosesTheDefaultBackend) {
     const auto file = data("two_boxes.json");
     ASSERT_EQ(setenv("VORNIK_EMULATION", file.c_str(), 1), 0);
     platform::install(nullptr);
-    auto* bus = dynamic_cast<EmulatedPlatform*>(&platform::current());
+    auto bus = std::dynamic_pointer_cast<EmulatedPlatform>(platform::currentShared());
     ASSERT_NE(bus, nullptr);
     EXPECT_EQ(bus->interfaces().size(), 2u);
     unsetenv("VORNIK_EMULATION");
     platform::install(nullptr);
-    bus = dynamic_cast<EmulatedPlatform*>(&platform::current());
+    bus = std::dynamic_pointer_cast<EmulatedPlatform>(platform::currentShared());
     ASSERT_NE(bus, nullptr);
     EXPECT_TRUE(bus->interfaces().empty());
     platform::install(nullptr);
