@@ -135,4 +135,27 @@ TEST_F(ApiTest, DrainAfterStopNeverReadsBesideTheReader) {
     EXPECT_EQ(drainReads, 8);
 }
 
+// Scheduled faults reach a caller through the exports like real ones: a frame for a channel the
+// interface lacks ends the stream, and a plug-back after an unplug brings a new id.
+TEST_F(ApiTest, ScheduledFaultsReachTheCaller) {
+    InterfaceConfig config = interfaceWith(2);
+    config.samplesPerSecond = 200;
+    const int id = attach(config);
+    ASSERT_EQ(VorGetNumChannels(0, id), 2);
+    ASSERT_EQ(VorStartContinuousSampling(0, id, 0, 100), 6);
+    using Action = vornik::emulation::ScheduledEvent::Action;
+    const std::int64_t now = bus->elapsedMs();
+    bus->schedule({now + 50000, 0, Action::BadChannel, 0x82, 1});
+    bus->schedule({now + 60000, 0, Action::Unplug, 0x82, 1});
+    bus->schedule({now + 60500, 0, Action::PlugBack, 0x82, 1});
+    std::vector<uint8_t> buf(4096);
+    EXPECT_GE(VorGetSampleData(0, id, 0, 6, buf.data(), 4096), 0);
+    bus->advanceClock(std::chrono::milliseconds(50000));
+    EXPECT_TRUE(eventually([&] { return VorGetSampleData(0, id, 0, 6, buf.data(), 4096) == -1; }));
+    bus->advanceClock(std::chrono::milliseconds(10000));
+    EXPECT_TRUE(devices().empty());
+    bus->advanceClock(std::chrono::milliseconds(500));
+    EXPECT_EQ(devices(), std::vector<int>{id + 1});
+}
+
 }  // namespace
