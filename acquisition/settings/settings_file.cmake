@@ -6,6 +6,8 @@ target_sources(qtlcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/driver_search.h
     ${CMAKE_CURRENT_LIST_DIR}/file_error.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_error.h
+    ${CMAKE_CURRENT_LIST_DIR}/file_open.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/file_open.h
     ${CMAKE_CURRENT_LIST_DIR}/replace_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/replace_file.h
     ${CMAKE_CURRENT_LIST_DIR}/settings_file.h

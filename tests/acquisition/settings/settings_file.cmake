@@ -2,7 +2,6 @@
 # Uses the test drivers that core.cmake builds.
 qtl_add_test(test_settings_file
     SOURCES
-        ${CMAKE_CURRENT_LIST_DIR}/channel_dialog_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/settings_file_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/settings_values_test.cpp
     LIBS qtlcore)

@@ -110,6 +110,9 @@ TEST_F(ChannelDialogWindow, ReglagesCallsTheDriverAndRefreshesWithoutAFileDialog
     EXPECT_EQ(dialog.Label1->text(), "pilote non chargé");
     EXPECT_EQ(dialog.ListBox1->count(), 0);
     EXPECT_FALSE(programSettings().channelS.active);
+    choose(dialog, QStringLiteral(QTL_TEST_DRIVER_NO_DETAIL));  // inputs but no description
+    EXPECT_EQ(dialog.Label1->text(), "pilote non chargé");
+    EXPECT_EQ(dialog.ListBox1->count(), 2);
 }
 
 TEST_F(ChannelDialogWindow, OkTakesOverTheFieldsAndReportsAFaultyFormulaOnce) {
