@@ -14,17 +14,20 @@ double seriesMean(std::span<const double> y) {
 
 double seriesStdDev(std::span<const double> y) {
     if (y.size() < 2) return 0.0;
+    // Two passes: the squared deviations from the mean cannot cancel as the difference of
+    // two large sums does (a constant series would show a rounding residue).
     double sum = 0.0;
-    double sumSquares = 0.0;
+    bool constant = true;
     for (double v : y) {
         sum += v;
-        sumSquares += v * v;
+        constant = constant && v == y[0];
     }
+    if (constant) return 0.0;
     const double n = static_cast<double>(y.size());
-    const double variance = (sumSquares - sum * sum / n) / (n - 1.0);
-    // Rounding can leave a constant series slightly below zero: that is a zero spread, not
-    // the square root of a negative number.
-    return variance < 0.0 ? 0.0 : std::sqrt(variance);
+    const double mean = sum / n;
+    double squares = 0.0;
+    for (double v : y) squares += (v - mean) * (v - mean);
+    return std::sqrt(squares / (n - 1.0));
 }
 
 }  // namespace qtl

@@ -8,7 +8,8 @@ namespace qtl {
 // (sum of y) / n; 0 for an empty series.
 double seriesMean(std::span<const double> y);
 
-// Square root of (sum of y^2 - (sum of y)^2 / n) / (n - 1); 0 for fewer than two values.
+// Sample standard deviation, from the mean in a second pass; 0 for fewer than two values
+// and for equal values.
 double seriesStdDev(std::span<const double> y);
 
 }  // namespace qtl
