@@ -39,7 +39,10 @@ class RowBatch {
         model_.addPoints(Channel::P, px_, py_);
         model_.addPoints(Channel::A, ax_, ay_);
         model_.addPoints(Channel::S, sx_, sy_);
-        if (!ay_.empty()) model_.aActive = true;
+        if (!ay_.empty()) {
+            model_.aActive = true;
+            model_.rightAxis().setVisible(true);
+        }
         if (!sy_.empty()) model_.sActive = true;
         for (auto* v : {&px_, &py_, &ax_, &ay_, &sx_, &sy_}) v->clear();
     }

@@ -1,6 +1,6 @@
 // The readers of the graph window's "lirefichier" command: a DIF file (".dif") or a text table
 // (any other file). They append to the window's series, set its titles from the file and turn
-// its A-active and S-active flags on for the columns that gave values.
+// its A-active and S-active flags on for the columns that gave values (A shows its right axis).
 #pragma once
 
 #include <filesystem>

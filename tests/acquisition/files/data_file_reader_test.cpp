@@ -26,6 +26,7 @@ GraphModel readText(const std::string& bytes, bool csv = false,
                     FieldConversion conversion = FieldConversion::Text) {
     GraphModel m;
     m.bottomAxis().setTitle("avant");
+    m.rightAxis().setVisible(false);
     MemorySource source(bytes);
     LineReader lines(source);
     readTextTable(lines, csv, conversion, m);
@@ -101,6 +102,7 @@ TEST(TextReader, SeparatorsLineEndsEmptyFieldsAndTheGeneralTitle) {
     EXPECT_EQ(ys(m, Channel::P), (std::vector<double>{2.5, 4}));
     EXPECT_EQ(xs(m, Channel::A), std::vector<double>{3});
     EXPECT_TRUE(m.aActive);
+    EXPECT_TRUE(m.rightAxis().visible());
     EXPECT_FALSE(m.sActive);
     EXPECT_EQ(m.chartTitle(), "r\xC3\xA9sum\xC3\xA9");
     // A missing field converts to the mark value; a ".DIV" field drops two characters.
