@@ -209,6 +209,44 @@ void Chart::applyStyle(std::size_t i) {
     if (g->valueAxis() != axis) g->setValueAxis(axis);
 }
 
+std::pair<double, double> Chart::shownXRange() const {
+    const QCPRange r = plot_->xAxis->range();
+    return {r.lower, r.upper};
+}
+
+void Chart::setModelCurve(const std::vector<double>& xs, const std::vector<double>& ys,
+                          VerticalAxis axis) {
+    if (modelCurve_ == nullptr) {
+        modelCurve_ = plot_->addGraph(plot_->xAxis, plot_->yAxis);
+        // Dark magenta dashes, wider than a series line: not to be taken for measurements.
+        QPen pen(QColor(0x8B, 0x00, 0x8B));
+        pen.setWidth(2);
+        pen.setStyle(Qt::DashLine);
+        modelCurve_->setPen(pen);
+        modelCurve_->setLineStyle(QCPGraph::lsLine);
+        modelCurve_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
+    }
+    modelCurve_->setValueAxis(axis == VerticalAxis::Left ? plot_->yAxis : plot_->yAxis2);
+    QVector<QCPGraphData> points;
+    points.reserve(static_cast<qsizetype>(xs.size()));
+    for (std::size_t i = 0; i < xs.size() && i < ys.size(); ++i) {
+        points.append(QCPGraphData(xs[i], std::isfinite(ys[i]) ? ys[i] : std::nan("")));
+    }
+    modelCurve_->data()->set(points, true);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void Chart::clearModelCurve() {
+    if (modelCurve_ == nullptr) return;
+    plot_->removeGraph(modelCurve_);
+    modelCurve_ = nullptr;
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+std::size_t Chart::modelCurveCount() const {
+    return modelCurve_ == nullptr ? 0 : static_cast<std::size_t>(modelCurve_->dataCount());
+}
+
 void Chart::applyAxes() {
     plot_->xAxis->setLabel(QString::fromStdString(model_.bottomAxis().title()));
     plot_->yAxis->setLabel(QString::fromStdString(model_.leftAxis().title()));

@@ -10,6 +10,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "graph/graph_model.h"
 #include "graph/series_summary.h"
@@ -38,6 +40,17 @@ class Chart : public QWidget {
     bool zoomed() const { return zoomed_; }
     // Back to the model's ranges.
     void resetZoom();
+
+    // The X range shown now (the zoom, or the model's range).
+    std::pair<double, double> shownXRange() const;
+
+    // A fitted model's curve, drawn over the series in its own style (and so printed and
+    // exported with the chart) until cleared; it is not part of the model's series.
+    void setModelCurve(const std::vector<double>& xs, const std::vector<double>& ys,
+                       VerticalAxis axis);
+    void clearModelCurve();
+    // Points of the model curve drawn (0: none).
+    std::size_t modelCurveCount() const;
 
     // Picture of the chart at its current size (or the given one), as a 24-bit Windows
     // bitmap. Written beside the target and renamed over it only when complete.
@@ -82,6 +95,7 @@ class Chart : public QWidget {
     std::array<SeriesSummary, GraphModel::kSeriesCount> summaries_;
     std::uint64_t seenVersion_ = ~std::uint64_t{0};
     QTimer* poll_;
+    QCPGraph* modelCurve_ = nullptr;
     bool zoomed_ = false;
     bool applyingRanges_ = false;
 };

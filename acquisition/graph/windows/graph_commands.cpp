@@ -12,6 +12,7 @@
 #include "files/windows/graph_file_commands.h"
 #include "graph/graph_views.h"
 #include "graph/windows/export_commands.h"
+#include "graph/windows/modelling_dialog.h"
 #include "graph/windows/urepere13.h"
 
 namespace qtl {
@@ -138,6 +139,10 @@ const GraphCommand kCommands[] = {
      .objectName = "IntgrerPX1",
      .caption = "Intégrer P/X",
      .member = &Trepere::IntgrerPX1},
+    {.menu = "Exploiter1",
+     .objectName = "modeliser1",
+     .caption = "modéliser…",
+     .handler = modeliser1Click},
 
     // Engendrer ("Fréquence FFT(P)" stays inert)
     {.menu = "Engendrer1",

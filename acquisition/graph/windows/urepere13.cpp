@@ -92,6 +92,7 @@ void Trepere::closeEvent(QCloseEvent* event) {
     // A hidden window cannot be shown again, so its timed acquisition stops too.
     Timercontinu->stop();
     Timerajoutepoint->stop();
+    Chart1->clearModelCurve();  // a fitted model lasts as long as the window is open
     hide();
     event->ignore();
 }

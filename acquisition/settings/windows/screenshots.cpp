@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "graph/windows/graph_windows.h"
+#include "graph/windows/modelling_screenshot.h"
 #include "graph/windows/udcadrages10.h"
 #include "graph/windows/udtemps10.h"
 #include "graph/windows/urepere13.h"
@@ -117,6 +118,7 @@ bool saveScreenshots(const QString& folder) {
         allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;
     allSaved = grabMenus(*w.MainForm, dir, QStringLiteral("menu_main")) && allSaved;
     allSaved = grabMenus(*graph, dir, QStringLiteral("menu_graphe")) && allSaved;
+    allSaved = saveModellingScreenshots(folder) && allSaved;
     return allSaved;
 }
 
