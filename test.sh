@@ -11,3 +11,6 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQTL_WERROR
 cmake --build build-test -j2
 cd build-test
 ctest --output-on-failure -j2
+cd ..
+# The Windows build: qtlcore, the simulation driver DLL and the Qt-free part of vornik_api.
+./scripts/cross-check.sh build-cross

@@ -1,8 +1,8 @@
 // Formula language against two interpreters and plain C++: compile time and evaluation time
 // per formula, with values that change at every iteration. Prints a table of medians.
 #include <benchmark/benchmark.h>
-#include <fparser.hh>
 #include <muParser.h>
+#include <fparser.hh>
 
 #include <array>
 #include <cmath>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formula/formula.h"
+#include "formula/formula_program.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ struct Formula {
 const std::array<Formula, 7> kFormulas{{
     {"P", "P", "P", QTL_NATIVE(P)},
     {"2*P+1", "2*P+1", "2*P+1", QTL_NATIVE(2 * P + 1)},
-    {"P*A+S/T", "P*A+S/T", "P*A+S/T", QTL_NATIVE(P * A + S / T)},
+    {"P*A+S/T", "P*A+S/T", "P*A+S/T", QTL_NATIVE(P* A + S / T)},
     {"SIN(P)*EXP(-T/10)+A", "sin(P)*exp(-T/10)+A", "sin(P)*exp(-T/10)+A",
      QTL_NATIVE(std::sin(P) * std::exp(-T / 10) + A)},
     {"MAX(P,A)-MIN(S,T)", "max(P,A)-min(S,T)", "max(P,A)-min(S,T)",
@@ -42,7 +43,7 @@ const std::array<Formula, 7> kFormulas{{
 }};
 #pragma GCC diagnostic pop
 
-const char* const kEngines[] = {"c++", "qtl", "qtl-tree", "muparser", "fparser"};
+const char* const kEngines[] = {"c++", "qtl", "qtl-tree", "muparser", "fparser", "qtl-portable"};
 
 // Value sets inside every formula's domain (T and S+3 never 0, A+2 > 0).
 constexpr std::size_t kSets = 1024;
@@ -103,6 +104,24 @@ void evalTree(benchmark::State& state, const Formula& f) {
         qtl::formulaVariables['S' - 'A'] = v.s;
         qtl::formulaVariables['T' - 'A'] = v.t;
         benchmark::DoNotOptimize(qtl::EvalueArbre(*compiled.root()));
+        i = (i + 1) & (kSets - 1);
+    }
+}
+
+// The standard C++ step loop, on the same program as evalOurs (with the same scope and binding
+// as Evalue4), whichever interpreter the build gives Evalue4.
+void evalPortable(benchmark::State& state, const Formula& f) {
+    qtl::CompiledFormula compiled;
+    qtl::Definis_Fonction("PAST", f.ours, compiled);
+    const qtl::FormulaProgram* program = compiled.program();
+    const auto& sets = valueSets();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const ValueSet& v = sets[i];
+        qtl::ModuleScope scope(52, "Evalue4");
+        const double values[] = {v.p, v.a, v.s, v.t};
+        program->bind(4, values);
+        benchmark::DoNotOptimize(program->runPortable());
         i = (i + 1) & (kSets - 1);
     }
 }
@@ -172,7 +191,7 @@ void compileFparser(benchmark::State& state, const Formula& f) {
 
 // Collects medians (or single runs) for the summary table.
 class TableReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -185,20 +204,24 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\nEvaluation, ns per call (median, processor time); ratios to the compiled C++ call\n");
+        std::printf(
+            "\nEvaluation, ns per call (median, processor time); ratios to the compiled C++ "
+            "call\n");
         std::printf("%-30s %7s %7s %8s %8s %8s | %6s %6s %6s %6s | %6s %6s\n", "formula", "c++",
-                    "qtl", "qtl-tree", "muparser", "fparser", "qtl", "tree", "mu", "fp",
-                    "qtl/fp", "qtl/mu");
+                    "qtl", "qtl-tree", "muparser", "fparser", "qtl", "tree", "mu", "fp", "qtl/fp",
+                    "qtl/mu");
         double logs[5] = {};
         double worstRatioToSlowerPeer = 0;
         for (std::size_t k = 0; k < kFormulas.size(); ++k) {
             double ns[5];
             for (int e = 0; e < 5; ++e) ns[e] = times_["eval/" + key(e, k)];
             for (int e = 0; e < 5; ++e) logs[e] += std::log(ns[e] / ns[0]);
-            worstRatioToSlowerPeer = std::max(worstRatioToSlowerPeer, ns[1] / std::max(ns[3], ns[4]));
-            std::printf("%-30s %7.2f %7.2f %8.2f %8.2f %8.2f | %6.2f %6.2f %6.2f %6.2f | %6.2f %6.2f\n",
-                        kFormulas[k].ours, ns[0], ns[1], ns[2], ns[3], ns[4], ns[1] / ns[0],
-                        ns[2] / ns[0], ns[3] / ns[0], ns[4] / ns[0], ns[1] / ns[4], ns[1] / ns[3]);
+            worstRatioToSlowerPeer =
+                std::max(worstRatioToSlowerPeer, ns[1] / std::max(ns[3], ns[4]));
+            std::printf(
+                "%-30s %7.2f %7.2f %8.2f %8.2f %8.2f | %6.2f %6.2f %6.2f %6.2f | %6.2f %6.2f\n",
+                kFormulas[k].ours, ns[0], ns[1], ns[2], ns[3], ns[4], ns[1] / ns[0], ns[2] / ns[0],
+                ns[3] / ns[0], ns[4] / ns[0], ns[1] / ns[4], ns[1] / ns[3]);
         }
         const double n = static_cast<double>(kFormulas.size());
         std::printf("%-30s %7s %7s %8s %8s %8s | %6.2f %6.2f %6.2f %6.2f | %6.2f %6.2f\n",
@@ -206,6 +229,21 @@ public:
                     std::exp(logs[2] / n), std::exp(logs[3] / n), std::exp(logs[4] / n),
                     std::exp((logs[1] - logs[4]) / n), std::exp((logs[1] - logs[3]) / n));
         std::printf("worst qtl / slower peer: %.2f\n", worstRatioToSlowerPeer);
+
+        std::printf(
+            "\nInterpreters, ns per call: Evalue4 (%s) against the standard C++ switch loop\n",
+            QTL_FORMULA_THREADED ? "direct-threaded, computed goto" : "switch loop");
+        std::printf("%-30s %9s %12s %7s\n", "formula", "qtl", "qtl-portable", "ratio");
+        double portableLogs = 0;
+        for (std::size_t k = 0; k < kFormulas.size(); ++k) {
+            const double threaded = times_["eval/" + key(1, k)];
+            const double portable = times_["eval/" + key(5, k)];
+            portableLogs += std::log(portable / threaded);
+            std::printf("%-30s %9.2f %12.2f %7.2f\n", kFormulas[k].ours, threaded, portable,
+                        portable / threaded);
+        }
+        std::printf("%-30s %9s %12s %7.2f\n", "geometric mean", "", "",
+                    std::exp(portableLogs / static_cast<double>(kFormulas.size())));
 
         std::printf("\nCompilation, microseconds (median, processor time)\n");
         std::printf("%-30s %9s %9s %9s\n", "formula", "qtl", "muparser", "fparser");
@@ -221,15 +259,15 @@ public:
         return std::string(kEngines[engine]) + "/" + std::to_string(formula);
     }
 
-private:
+  private:
     std::map<std::string, double> times_;
 };
 
 void registerAll() {
     using Fn = void (*)(benchmark::State&, const Formula&);
-    const Fn eval[] = {evalNative, evalOurs, evalTree, evalMuparser, evalFparser};
+    const Fn eval[] = {evalNative, evalOurs, evalTree, evalMuparser, evalFparser, evalPortable};
     for (std::size_t k = 0; k < kFormulas.size(); ++k) {
-        for (int e = 0; e < 5; ++e) {
+        for (int e = 0; e < 6; ++e) {
             benchmark::RegisterBenchmark(("eval/" + TableReporter::key(e, k)).c_str(), eval[e],
                                          kFormulas[k]);
         }

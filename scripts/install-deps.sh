@@ -10,6 +10,7 @@ PACKAGES=(
     qt6-base-dev libqt6svg6-dev qt6-qpa-plugins libgl-dev
     libqcustomplot-dev libqcustomplot2.1-qt6
     libusb-1.0-0-dev
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     libmuparser-dev libfparser-dev
     xvfb xauth fonts-dejavu-core
 )

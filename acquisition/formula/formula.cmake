@@ -13,3 +13,6 @@ target_sources(qtlcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/formula_program.cpp
     ${CMAKE_CURRENT_LIST_DIR}/formula_program.h
 )
+if(QTL_FORMULA_PORTABLE)
+    target_compile_definitions(qtlcore PUBLIC QTL_FORMULA_PORTABLE)
+endif()

@@ -1,8 +1,9 @@
-// Flat evaluation program: generation from the tree and the step interpreter.
+// Flat evaluation program: generation from the tree and the step interpreters.
 //
-// The interpreter is direct-threaded (each step jumps to the next one's handler through a
-// label table): every handler has its own indirect jump, which the processor predicts far
-// better than the single jump of a switch loop.
+// Where the compiler has labels as values (GCC, clang) the interpreter is direct-threaded (each
+// step jumps to the next one's handler through a label table): every handler has its own
+// indirect jump, which the processor predicts far better than the single jump of a switch loop.
+// Elsewhere, or with QTL_FORMULA_PORTABLE, a switch loop in standard C++ runs the same handlers.
 #include "formula/formula_program.h"
 
 #include "formula/guarded_core.h"
@@ -251,39 +252,28 @@ FormulaProgram::Operand FormulaProgram::generate(const FormulaNode& node) {
     return {nullptr};
 }
 
-// Labels as values are a GNU extension (GCC and clang), used here on purpose.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpedantic"
-#ifdef __clang__
-#pragma clang diagnostic ignored "-Wgnu-label-as-value"
-#endif
-
-#define QTL_LABEL_ENTRY(N) &&L_##N,
-#define QTL_NEXT goto* kLabels[static_cast<int>((++s)->op)]
+// Every step handler, once: QTL_STEP(N) opens the handler of step kind N, QTL_NEXT goes on to
+// the next step. The two interpreters below give them their meaning.
+// clang-format off
 #define QTL_PUSH(VALUE)            \
     {                              \
         const double v_ = (VALUE); \
         *sp++ = top;               \
         top = v_;                  \
     }                              \
-    QTL_NEXT
+    QTL_NEXT;
 
-#define QTL_UNARY_HANDLERS(N, FN) \
-    L_##N##S : top = FN(top);     \
-    QTL_NEXT;                     \
-    L_##N##M : QTL_PUSH(FN(*s->a));
+#define QTL_UNARY_HANDLERS(N, FN)             \
+    QTL_STEP(N##S) top = FN(top); QTL_NEXT;   \
+    QTL_STEP(N##M) QTL_PUSH(FN(*s->a))
 
-#define QTL_BINARY_HANDLERS(N, FN)    \
-    L_##N##SS : --sp;                 \
-    top = FN(*sp, top);               \
-    QTL_NEXT;                         \
-    L_##N##SM : top = FN(top, *s->b); \
-    QTL_NEXT;                         \
-    L_##N##MS : top = FN(*s->a, top); \
-    QTL_NEXT;                         \
-    L_##N##MM : QTL_PUSH(FN(*s->a, *s->b));
+#define QTL_BINARY_HANDLERS(N, FN)                      \
+    QTL_STEP(N##SS) --sp; top = FN(*sp, top); QTL_NEXT; \
+    QTL_STEP(N##SM) top = FN(top, *s->b); QTL_NEXT;     \
+    QTL_STEP(N##MS) top = FN(*s->a, top); QTL_NEXT;     \
+    QTL_STEP(N##MM) QTL_PUSH(FN(*s->a, *s->b))
 
-#define QTL_FUSED3_HANDLER(F, FN, G, GN) L_##F##G : QTL_PUSH(GN(FN(*s->a, *s->b), *s->c));
+#define QTL_FUSED3_HANDLER(F, FN, G, GN) QTL_STEP(F##G) QTL_PUSH(GN(FN(*s->a, *s->b), *s->c))
 #define QTL_FUSED3_HANDLERS(F, FN)                \
     QTL_FUSED3_HANDLER(F, FN, Add, guarded::add)  \
     QTL_FUSED3_HANDLER(F, FN, Sub, guarded::sub)  \
@@ -291,10 +281,10 @@ FormulaProgram::Operand FormulaProgram::generate(const FormulaNode& node) {
     QTL_FUSED3_HANDLER(F, FN, Div, guarded::div)
 
 #define QTL_FUSED4_HANDLER(F, FN, G, GN, H, HN) \
-    L_##F##G##H : {                             \
+    QTL_STEP(F##G##H) {                         \
         const double left_ = FN(*s->a, *s->b);  \
         const double right_ = HN(*s->c, *s->d); \
-        QTL_PUSH(GN(left_, right_));            \
+        QTL_PUSH(GN(left_, right_))             \
     }
 #define QTL_FUSED4_THIRD(F, FN, G, GN)                   \
     QTL_FUSED4_HANDLER(F, FN, G, GN, Add, guarded::add)  \
@@ -307,57 +297,89 @@ FormulaProgram::Operand FormulaProgram::generate(const FormulaNode& node) {
     QTL_FUSED4_THIRD(F, FN, Mul, guarded::mult) \
     QTL_FUSED4_THIRD(F, FN, Div, guarded::div)
 
+#define QTL_ALL_HANDLERS                                         \
+    QTL_STEP(End) return top;                                    \
+    QTL_STEP(Neg) top = -top; QTL_NEXT;                          \
+    QTL_STEP(NegM) QTL_PUSH(-*s->a)                              \
+    QTL_STEP(FnS) top = s->function(top); QTL_NEXT;              \
+    QTL_STEP(FnM) QTL_PUSH(s->function(*s->a))                   \
+    QTL_STEP(PowIS) top = guarded::wholePower(top, s->exponent); QTL_NEXT; \
+    QTL_STEP(PowIM) QTL_PUSH(guarded::wholePower(*s->a, s->exponent)) \
+    QTL_UNARY_HANDLERS(Abs, std::fabs)                           \
+    QTL_UNARY_HANDLERS(Sqrt, guarded::sqrt)                      \
+    QTL_UNARY_HANDLERS(Sqr, guarded::sqr)                        \
+    QTL_UNARY_HANDLERS(Ln, guarded::ln)                          \
+    QTL_UNARY_HANDLERS(Exp, guarded::exp)                        \
+    QTL_UNARY_HANDLERS(Sin, std::sin)                            \
+    QTL_UNARY_HANDLERS(Cos, std::cos)                            \
+    QTL_BINARY_HANDLERS(Add, guarded::add)                       \
+    QTL_BINARY_HANDLERS(Sub, guarded::sub)                       \
+    QTL_BINARY_HANDLERS(Mul, guarded::mult)                      \
+    QTL_BINARY_HANDLERS(Div, guarded::div)                       \
+    QTL_BINARY_HANDLERS(Pow, guarded::power)                     \
+    QTL_BINARY_HANDLERS(Mod, guarded::modulo)                    \
+    QTL_BINARY_HANDLERS(Max, guarded::maxOf)                     \
+    QTL_BINARY_HANDLERS(Min, guarded::minOf)                     \
+    QTL_FUSED3_HANDLERS(Add, guarded::add)                       \
+    QTL_FUSED3_HANDLERS(Sub, guarded::sub)                       \
+    QTL_FUSED3_HANDLERS(Mul, guarded::mult)                      \
+    QTL_FUSED3_HANDLERS(Div, guarded::div)                       \
+    QTL_FUSED4_HANDLERS(Add, guarded::add)                       \
+    QTL_FUSED4_HANDLERS(Sub, guarded::sub)                       \
+    QTL_FUSED4_HANDLERS(Mul, guarded::mult)                      \
+    QTL_FUSED4_HANDLERS(Div, guarded::div)
+// clang-format on
+
 double FormulaProgram::runSteps() const {
+#if QTL_FORMULA_THREADED
+    return runThreaded();
+#else
+    return runSwitch();
+#endif
+}
+
+// The standard C++ interpreter: one switch over the step kind in a loop.
+double FormulaProgram::runSwitch() const {
+    if (fallbackTree_) return EvalueArbre(*fallbackTree_);
+    double stack[kStackSize];
+    double* sp = stack;
+    double top = 0.0;
+    const Step* s = steps_.data();
+#define QTL_STEP(N) case Op::N:
+#define QTL_NEXT continue
+    for (;; ++s) {
+        switch (s->op) { QTL_ALL_HANDLERS }
+    }
+#undef QTL_STEP
+#undef QTL_NEXT
+}
+
+#if QTL_FORMULA_THREADED
+// Labels as values are a GNU extension (GCC and clang), used here on purpose.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
+#ifdef __clang__
+#pragma clang diagnostic ignored "-Wgnu-label-as-value"
+#endif
+
+#define QTL_LABEL_ENTRY(N) &&L_##N,
+
+double FormulaProgram::runThreaded() const {
     if (fallbackTree_) return EvalueArbre(*fallbackTree_);
     static const void* const kLabels[] = {QTL_STEP_KINDS(QTL_LABEL_ENTRY)};
     double stack[kStackSize];
     double* sp = stack;
     double top = 0.0;
     const Step* s = steps_.data();
+#define QTL_STEP(N) L_##N:
+#define QTL_NEXT goto* kLabels[static_cast<int>((++s)->op)]
     goto* kLabels[static_cast<int>(s->op)];
-
-L_End:
-    return top;
-L_Neg:
-    top = -top;
-    QTL_NEXT;
-L_NegM:
-    QTL_PUSH(-*s->a);
-L_FnS:
-    top = s->function(top);
-    QTL_NEXT;
-L_FnM:
-    QTL_PUSH(s->function(*s->a));
-L_PowIS:
-    top = guarded::wholePower(top, s->exponent);
-    QTL_NEXT;
-L_PowIM:
-    QTL_PUSH(guarded::wholePower(*s->a, s->exponent));
-    QTL_UNARY_HANDLERS(Abs, std::fabs)
-    QTL_UNARY_HANDLERS(Sqrt, guarded::sqrt)
-    QTL_UNARY_HANDLERS(Sqr, guarded::sqr)
-    QTL_UNARY_HANDLERS(Ln, guarded::ln)
-    QTL_UNARY_HANDLERS(Exp, guarded::exp)
-    QTL_UNARY_HANDLERS(Sin, std::sin)
-    QTL_UNARY_HANDLERS(Cos, std::cos)
-    QTL_BINARY_HANDLERS(Add, guarded::add)
-    QTL_BINARY_HANDLERS(Sub, guarded::sub)
-    QTL_BINARY_HANDLERS(Mul, guarded::mult)
-    QTL_BINARY_HANDLERS(Div, guarded::div)
-    QTL_BINARY_HANDLERS(Pow, guarded::power)
-    QTL_BINARY_HANDLERS(Mod, guarded::modulo)
-    QTL_BINARY_HANDLERS(Max, guarded::maxOf)
-    QTL_BINARY_HANDLERS(Min, guarded::minOf)
-    QTL_FUSED3_HANDLERS(Add, guarded::add)
-    QTL_FUSED3_HANDLERS(Sub, guarded::sub)
-    QTL_FUSED3_HANDLERS(Mul, guarded::mult)
-    QTL_FUSED3_HANDLERS(Div, guarded::div)
-    QTL_FUSED4_HANDLERS(Add, guarded::add)
-    QTL_FUSED4_HANDLERS(Sub, guarded::sub)
-    QTL_FUSED4_HANDLERS(Mul, guarded::mult)
-    QTL_FUSED4_HANDLERS(Div, guarded::div)
+    QTL_ALL_HANDLERS
+#undef QTL_STEP
+#undef QTL_NEXT
 }
 
 #pragma GCC diagnostic pop
+#endif
 
 }  // namespace qtl

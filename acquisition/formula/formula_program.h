@@ -11,6 +11,13 @@
 
 #include "formula/formula.h"
 
+// The direct-threaded interpreter needs labels as values (a GNU extension).
+#if defined(__GNUC__) && !defined(QTL_FORMULA_PORTABLE)
+#define QTL_FORMULA_THREADED 1
+#else
+#define QTL_FORMULA_THREADED 0
+#endif
+
 namespace qtl {
 
 class FormulaProgram {
@@ -29,6 +36,12 @@ class FormulaProgram {
         if (single_ != nullptr) return *single_;
         return runSteps();
     }
+    // The same value through the standard C++ interpreter, whichever one run() uses (so that
+    // the two can be timed side by side).
+    double runPortable() const {
+        if (single_ != nullptr) return *single_;
+        return runSwitch();
+    }
 
     enum class Op : std::uint8_t;
     struct Step {
@@ -46,6 +59,10 @@ class FormulaProgram {
     Operand generate(const FormulaNode& node);
     void emit(Step step, int push);
     double runSteps() const;
+    double runSwitch() const;
+#if QTL_FORMULA_THREADED
+    double runThreaded() const;
+#endif
 
     std::vector<Step> steps_;
     std::unique_ptr<double[]> constants_;

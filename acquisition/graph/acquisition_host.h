@@ -14,13 +14,17 @@ class AcquisitionHost {
     virtual void stopTimedTimer() = 0;
     virtual bool timedTimerActive() const = 0;
 
-    // Timercontinu: the burst regime's timer (one burst a second).
+    // Timercontinu: the burst regime's timer (one burst a second). Starting a running timer
+    // restarts its interval from now.
     virtual void startBurstTimer() = 0;
     virtual void stopBurstTimer() = 0;
     virtual bool burstTimerActive() const = 0;
 
     // The model changed: draw it again (the chart decides when).
     virtual void redraw() = 0;
+
+    // The message beep that announces each burst (silent unless the window makes it sound).
+    virtual void beep() {}
 };
 
 }  // namespace qtl

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <ctime>
 
-#if defined(_MSC_VER)
+#if defined(_MSC_VER) && (defined(_M_IX86) || defined(_M_X64))
 #include <intrin.h>
 #define QTL_HAS_TSC 1
 #elif defined(__i386__) || defined(__x86_64__)

@@ -88,6 +88,12 @@ bool setLogicOutput(const LogicOutputEntryPoints& driver, std::int32_t output, b
     return true;
 }
 
+bool setRealAnalogOutput(const AnalogOutputEntryPoints& driver, std::int32_t output, double value) {
+    if (driver.setReal == nullptr || std::isnan(value)) return false;
+    driver.setReal(output, value);
+    return true;
+}
+
 bool setFixedAnalogOutput(const AnalogOutputEntryPoints& driver, std::int32_t output, double value,
                           bool rawConverterMode) {
     if (rawConverterMode) {
@@ -100,9 +106,7 @@ bool setFixedAnalogOutput(const AnalogOutputEntryPoints& driver, std::int32_t ou
         driver.setRaw(output, static_cast<std::int32_t>(clamped));
         return true;
     }
-    if (driver.setReal == nullptr) return false;
-    driver.setReal(output, value);
-    return true;
+    return setRealAnalogOutput(driver, output, value);
 }
 
 }  // namespace qtl

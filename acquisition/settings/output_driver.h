@@ -41,10 +41,14 @@ bool loadOutputDriverFromSettingsFile(ProgramSettings& settings, OutputLibrary l
 // "SB"(output, 1 or 0). False when the entry point is absent.
 bool setLogicOutput(const LogicOutputEntryPoints& driver, std::int32_t output, bool on);
 
+// "stdsad" or "SAD"(output, value), its result ignored. A value that is not a number is never
+// sent: a driver cannot tell it from a setting. False when nothing was called.
+bool setRealAnalogOutput(const AnalogOutputEntryPoints& driver, std::int32_t output, double value);
+
 // Drives a fixed analog output as the settings file does: in raw converter mode "SA" with the
-// value rounded to the nearest integer (halves to even, kept within 32 bits; a value that is
-// not a number is not sent), otherwise "SAD" with the value, its result ignored. False when
-// nothing was called.
+// value rounded to the nearest integer (halves to even, kept within 32 bits), otherwise "SAD"
+// with the value, its result ignored. A value that is not a number is sent by neither. False
+// when nothing was called.
 bool setFixedAnalogOutput(const AnalogOutputEntryPoints& driver, std::int32_t output, double value,
                           bool rawConverterMode);
 

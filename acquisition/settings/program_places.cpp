@@ -1,6 +1,7 @@
 // The program's places, from its own folder and the XDG variables.
 #include "settings/program_places.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -30,6 +31,21 @@ fs::path xdgFolder(const PlacesEnvironment& env, const char* var, const char* fa
     return fs::path(home.empty() ? "." : home) / fallback;
 }
 
+// $XDG_CONFIG_DIRS (absolute entries, in order), or /etc/xdg when it names none.
+std::vector<fs::path> xdgConfigDirs(const PlacesEnvironment& env) {
+    std::vector<fs::path> folders;
+    const std::string value = env.variable("XDG_CONFIG_DIRS");
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        const std::size_t end = std::min(value.find(':', start), value.size());
+        const fs::path folder(value.substr(start, end - start));
+        if (folder.is_absolute()) folders.push_back(folder);
+        start = end + 1;
+    }
+    if (folders.empty()) folders.emplace_back("/etc/xdg");
+    return folders;
+}
+
 std::string currentFolderOfProcess() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
@@ -46,8 +62,10 @@ std::optional<ProgramPlaces>& storedPlaces() {
 
 ProgramPlaces computeProgramPlaces(const std::string& programFolder, const PlacesEnvironment& env) {
     ProgramPlaces p;
-    p.programFolder = fs::path(programFolder).lexically_normal().string();
-    const fs::path bin(p.programFolder);
+    // "bin/" would otherwise have "bin" as parent and the build tree would go unseen.
+    fs::path bin = fs::path(programFolder).lexically_normal();
+    if (!bin.has_filename() && bin.has_relative_path()) bin = bin.parent_path();
+    p.programFolder = bin.string();
     const fs::path prefix = bin.parent_path();
     const std::string buildDrivers = join(prefix, "pilotes");
     p.installed = !env.folderExists(buildDrivers);
@@ -63,6 +81,9 @@ ProgramPlaces computeProgramPlaces(const std::string& programFolder, const Place
     p.memoFile = join(xdgFolder(env, "XDG_DATA_HOME", ".local/share") / "quantrel", "memo.csv");
     p.startupSettingsFiles = {
         join(xdgFolder(env, "XDG_CONFIG_HOME", ".config") / "quantrel", "QTL.CFG")};
+    for (const fs::path& folder : xdgConfigDirs(env)) {
+        p.startupSettingsFiles.push_back(join(folder / "quantrel", "QTL.CFG"));
+    }
     return p;
 }
 

@@ -15,8 +15,10 @@ struct ProgramPlaces {
     bool installed = false;     // false in the build tree
     std::string driversFolder;
     std::string demoSettingsFile;
-    std::string memoFile;                           // "memo.csv"
-    std::vector<std::string> startupSettingsFiles;  // "QTL.CFG" candidates, first found wins
+    std::string memoFile;  // "memo.csv"
+    // "QTL.CFG" candidates, first found wins: the program's folder in the build tree; the
+    // user's configuration folder, then the system's ones (XDG) once installed.
+    std::vector<std::string> startupSettingsFiles;
 };
 
 // The environment a computation of the places reads: variables and the file system.

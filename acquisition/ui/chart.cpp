@@ -14,6 +14,9 @@ namespace {
 
 constexpr int kPollMs = 40;
 constexpr int kTitlePointSize = 12;
+// Above this many points a series shown whole is drawn from its summary: drawing all of them
+// costs time in proportion to their number, for the same picture.
+constexpr std::size_t kSummaryFrom = 20000;
 
 QColor colourOf(Rgb rgb) {
     return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
@@ -86,7 +89,7 @@ Chart::Chart(GraphModel& model, QWidget* parent)
     plot_->axisRect()->setRangeZoomAxes({plot_->xAxis}, {plot_->yAxis, plot_->yAxis2});
     for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis, plot_->yAxis2}) {
         connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
-            if (!applyingRanges_) zoomed_ = true;
+            if (!applyingRanges_) setZoomed(true);
         });
     }
     connect(plot_, &QCustomPlot::mouseDoubleClick, this, [this] { resetZoom(); });
@@ -103,8 +106,20 @@ void Chart::redraw() {
     plot_->replot();
 }
 
+void Chart::setZoomed(bool zoomed) {
+    if (zoomed == zoomed_) return;
+    zoomed_ = zoomed;
+    // A zoomed view shows only part of the series: it gets every point there.
+    for (std::size_t i = 0; i < graphs_.size(); ++i) {
+        if (drawsSummary(model_.series(static_cast<int>(i) + 1)) != synced_[i].summarised) {
+            synced_[i].data = ~std::uint64_t{0};
+            syncSeries(i);
+        }
+    }
+}
+
 void Chart::resetZoom() {
-    zoomed_ = false;
+    setZoomed(false);
     applyAxes();
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }
@@ -127,6 +142,10 @@ void Chart::sync() {
     seenVersion_ = model_.version();
 }
 
+bool Chart::drawsSummary(const DataSeries& s) const {
+    return !zoomed_ && s.count() > kSummaryFrom;
+}
+
 void Chart::syncSeries(std::size_t i) {
     const DataSeries& s = model_.series(static_cast<int>(i) + 1);
     Synced& seen = synced_[i];
@@ -136,12 +155,28 @@ void Chart::syncSeries(std::size_t i) {
     }
     if (s.dataVersion() == seen.data) return;
     QVector<QCPGraphData> points;
-    if (s.resetVersion() == seen.reset && s.count() >= seen.count) {
+    const bool appended = s.resetVersion() == seen.reset && s.count() >= seen.count;
+    if (drawsSummary(s)) {
+        SeriesSummary& summary = summaries_[i];
+        summary.update(s, !appended || !seen.summarised);
+        const auto& kept = summary.keptIndices();
+        const auto xs = s.xs();
+        const auto ys = s.ys();
+        points.reserve(static_cast<qsizetype>(kept.size()));
+        for (std::size_t k : kept) {
+            if (!std::isfinite(xs[k])) continue;
+            points.append(QCPGraphData(xs[k], std::isfinite(ys[k]) ? ys[k] : std::nan("")));
+        }
+        graphs_[i]->data()->set(points, true);
+        seen.summarised = true;
+    } else if (appended && !seen.summarised) {
         appendPoints(points, s, seen.count);
         graphs_[i]->data()->add(points, true);
     } else {
         appendPoints(points, s, 0);
         graphs_[i]->data()->set(points, true);
+        summaries_[i].clear();
+        seen.summarised = false;
     }
     seen.data = s.dataVersion();
     seen.reset = s.resetVersion();
@@ -168,7 +203,6 @@ void Chart::applyStyle(std::size_t i) {
 }
 
 void Chart::applyAxes() {
-    model_.updateAutomaticRanges();
     plot_->xAxis->setLabel(QString::fromStdString(model_.bottomAxis().title()));
     plot_->yAxis->setLabel(QString::fromStdString(model_.leftAxis().title()));
     plot_->yAxis2->setLabel(QString::fromStdString(model_.rightAxis().title()));

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "graph/graph_model.h"
+#include "graph/series_summary.h"
 
 class QCustomPlot;
 class QCPGraph;
@@ -52,11 +53,14 @@ class Chart : public QWidget {
         std::uint64_t reset = ~std::uint64_t{0};
         std::uint64_t style = ~std::uint64_t{0};
         std::size_t count = 0;
+        bool summarised = false;  // the plot holds the series' summary, not all its points
     };
 
     void syncIfChanged();
     void sync();
     void syncSeries(std::size_t i);
+    bool drawsSummary(const DataSeries& s) const;
+    void setZoomed(bool zoomed);
     void applyStyle(std::size_t i);
     void applyAxes();
     void showRange(QCPAxis* axis, const GraphAxis& model);
@@ -66,6 +70,7 @@ class Chart : public QWidget {
     QCPTextElement* title_;
     std::array<QCPGraph*, GraphModel::kSeriesCount> graphs_{};
     std::array<Synced, GraphModel::kSeriesCount> synced_{};
+    std::array<SeriesSummary, GraphModel::kSeriesCount> summaries_;
     std::uint64_t seenVersion_ = ~std::uint64_t{0};
     QTimer* poll_;
     bool zoomed_ = false;

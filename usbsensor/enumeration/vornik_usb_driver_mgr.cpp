@@ -1,7 +1,7 @@
 // Kernel driver manager: probes the device paths of device numbers 0 to 9.
 #include "enumeration/vornik_usb_driver_mgr.h"
 
-#include <QString>
+#include <string>
 
 namespace vornik {
 
@@ -15,9 +15,7 @@ VornikUsbDriverMgr::VornikUsbDriverMgr(platform::Platform& os) : os_(os) {}
 VornikUsbDriverMgr::~VornikUsbDriverMgr() = default;
 
 std::string VornikUsbDriverMgr::devicePath(int deviceNumber) {
-    // "%ls%d" over the wide prefix and the number, then UTF-8.
-    const QString path = QString::fromUtf16(u"\\\\.\\txusb-") + QString::number(deviceNumber);
-    return path.toUtf8().toStdString();
+    return "\\\\.\\txusb-" + std::to_string(deviceNumber);
 }
 
 bool VornikUsbDriverMgr::scanForChanges(UsbDriverEventHandler& handler) {

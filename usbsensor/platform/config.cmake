@@ -11,5 +11,5 @@ string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," _vornik_fw_bytes "${_vornik_f
 string(REGEX REPLACE "((0x..,){16})" "\\1\n" _vornik_fw_bytes "${_vornik_fw_bytes}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/firmware_image.cpp.in
                ${CMAKE_CURRENT_BINARY_DIR}/firmware_image.cpp @ONLY)
-target_sources(vornikcore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/config.cpp
+target_sources(vornikbase PRIVATE ${CMAKE_CURRENT_LIST_DIR}/config.cpp
                ${CMAKE_CURRENT_BINARY_DIR}/firmware_image.cpp)

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "formula/formula_program.h"
 #include "formula_test_support.h"
 
 namespace qtl::test {
@@ -161,6 +162,16 @@ TEST_F(FormulaTest, NonFiniteValuesPassThrough) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const CompiledFormula f = compiled("P*A+1");
     EXPECT_TRUE(std::isnan(Evalue4(f, nan, 2, 0, 0)));
+}
+
+// The portable build of these tests must run the standard C++ interpreter, or it checks nothing
+// new.
+TEST(FormulaInterpreter, IsTheOneTheBuildAskedFor) {
+#ifdef QTL_FORMULA_PORTABLE
+    EXPECT_EQ(QTL_FORMULA_THREADED, 0);
+#elif defined(__GNUC__)
+    EXPECT_EQ(QTL_FORMULA_THREADED, 1);
+#endif
 }
 
 // The flat program and the tree walk give the same bits and the same reports.
