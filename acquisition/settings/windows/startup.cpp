@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "formula/formula.h"
+#include "qtl_error.h"
 #include "settings/windows/Main13.h"
 #include "settings/clock.h"
-#include "settings/input_driver.h"
 #include "settings/program_settings.h"
+#include "settings/settings_file.h"
 #include "settings/windows/program_windows.h"
 #include "settings/windows/screenshots.h"
 #include "settings/startup_config.h"
@@ -21,25 +22,26 @@ namespace qtl {
 
 namespace {
 
-std::function<void(const std::string&)>& startupReader() {
-    static std::function<void(const std::string&)> reader;
-    return reader;
+// The settings file at start-up, as "lire des réglages" reads it once its name is known; an
+// unreadable file shows its error box and the program starts on what was read.
+void readStartupSettingsFile(const std::string& path) {
+    programSettings().externalPath = "";
+    try {
+        readProgramSettingsFile(path);
+    } catch (const CommandError& error) {
+        reportCommandError(error);
+    }
 }
 
-// QTL_PILOTEP, QTL_PILOTEA, QTL_PILOTES name a driver library to load for the channel before
-// the channel dialog exists (trying the program, screenshots).
-void loadDriversFromEnvironment(ProgramSettings& settings) {
-    for (char letter : {'P', 'A', 'S'}) {
-        const QByteArray path = qgetenv((std::string("QTL_PILOTE") + letter).c_str());
-        if (!path.isEmpty())
-            loadInputDriver(settings.channel(letter), path.toStdString(), DriverNameSet::Dialog);
-    }
+std::function<void(const std::string&)>& startupReader() {
+    static std::function<void(const std::string&)> reader = readStartupSettingsFile;
+    return reader;
 }
 
 }  // namespace
 
 void setStartupSettingsReader(std::function<void(const std::string& path)> reader) {
-    startupReader() = std::move(reader);
+    startupReader() = reader ? std::move(reader) : readStartupSettingsFile;
 }
 
 TMainForm& startProgram(const QStringList& arguments, const QString& programFolder,
@@ -56,8 +58,7 @@ TMainForm& startProgram(const QStringList& arguments, const QString& programFold
     for (const QString& argument : arguments) plain.push_back(argument.toStdString());
     const std::optional<std::string> settingsFile =
         startupSettingsFile(plain, programFolder.toStdString());
-    if (settingsFile && startupReader()) startupReader()(*settingsFile);
-    loadDriversFromEnvironment(programSettings());
+    if (settingsFile) startupReader()(*settingsFile);
 
     // 3. The channel formulas again, from their texts.
     compileChannelFormulas(programSettings());

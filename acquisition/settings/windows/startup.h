@@ -11,8 +11,8 @@ namespace qtl {
 
 class TMainForm;
 
-// Reads a settings file at start-up; installed by the settings file reader. Until one is
-// installed, a start-up settings file is chosen but not read.
+// Replaces the start-up settings file reader (tests); nullptr puts back the program's own,
+// which reads the file as "lire des réglages" does and shows a file error in the error box.
 void setStartupSettingsReader(std::function<void(const std::string& path)> reader);
 
 // Steps 1 to 4 of the start-up: formula library, settings defaults, clock calibration (when

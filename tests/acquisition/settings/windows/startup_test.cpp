@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 
 #include "formula/formula.h"
 #include "graph/windows/graph_windows.h"
@@ -18,6 +19,7 @@
 #include "settings/windows/startup.h"
 #include "settings/windows/ugroschiffres.h"
 #include "testkit/gui_app.h"
+#include "testkit/scripted_interaction.h"
 
 namespace qtl {
 namespace {
@@ -84,19 +86,41 @@ TEST_F(Startup, QtlCfgInTheProgramFolderOrNothing) {
     EXPECT_EQ(QString::fromStdString(read[0]), cfg.fileName());
 }
 
-TEST_F(Startup, DriverNamedInTheEnvironmentServesItsChannel) {
-    qputenv("QTL_PILOTEA", QTL_SIMULATION_DRIVER);
-    qputenv("QTL_PILOTES", "/nulle/part/absent.so");
-    startProgram({}, folder.path(), false);
-    qunsetenv("QTL_PILOTEA");
-    qunsetenv("QTL_PILOTES");
+// The program's own reader: FICHCONFIG names the file, otherwise QTL.CFG beside the program.
+TEST_F(Startup, ProgramReaderAppliesTheStartupFile) {
+    QTemporaryDir elsewhere;
+    const auto write = [](const QString& path, const QByteArray& text) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    const QByteArray driver = QTL_SIMULATION_DRIVER;
+    const QString named = QDir(elsewhere.path()).filePath("tp.cfg");
+    write(named, "PILOTEA=" + driver + "\r\nPECA=1\r\nFONCTIONA=A*10\r\nTITREA=essai\r\n");
+    write(QDir(folder.path()).filePath("QTL.CFG"), "TITREP=par defaut\r\nPILOTEP=" + driver);
+
+    startProgram({"FICHCONFIG=" + named}, folder.path(), false);
     const ProgramSettings& s = programSettings();
-    EXPECT_FALSE(s.channelP.active);
     EXPECT_TRUE(s.channelA.active);
-    EXPECT_FALSE(s.channelS.active) << "a library that does not load leaves the channel off";
-    EXPECT_EQ(s.channelS.driverFile, "/nulle/part/absent.so");
+    EXPECT_EQ(s.channelA.title, "essai");
+    EXPECT_EQ(s.channelP.title, "voie principale") << "FICHCONFIG wins over QTL.CFG";
+    EXPECT_DOUBLE_EQ(Evalue4(s.channelA.formula, 0, 2, 0, 0), 20);
     programWindows().MainForm->timeractuelTimer();
     EXPECT_TRUE(programWindows().MainForm->windowTitle().startsWith("QTL32 VP indisp.   VA:"));
+    destroyProgramWindows();
+
+    startProgram({}, folder.path(), false);
+    EXPECT_EQ(programSettings().channelP.title, "par defaut");
+    EXPECT_TRUE(programSettings().channelP.active);
+    EXPECT_FALSE(programSettings().channelA.active);
+}
+
+TEST_F(Startup, UnreadableStartupFileShowsItsErrorAndTheProgramStarts) {
+    testkit::ScriptedInteraction user;
+    ScopedInteraction scope{user};
+    startProgram({"FICHCONFIG=" + folder.path()}, folder.path(), false);  // a folder
+    EXPECT_EQ(user.messages(), QStringList{QString("Erreur E/S %1").arg(EISDIR)});
+    EXPECT_NE(programWindows().MainForm, nullptr);
 }
 
 }  // namespace

@@ -22,6 +22,8 @@
 #include "settings/input_driver.h"
 #include "settings/program_places.h"
 #include "settings/program_settings.h"
+#include "settings/windows/Main13.h"
+#include "settings/windows/program_windows.h"
 #include "testkit/gui_app.h"
 #include "testkit/scripted_interaction.h"
 
@@ -268,6 +270,55 @@ TEST_F(VariableOutputDialog, CancelRestoresTheEditAndTheCheckBox) {
     choose("");
     EXPECT_EQ(programSettings().variableAnalogDriverFile, QTL_OUTPUT_DRIVER_THREE);
     EXPECT_TRUE(shown(d.Edit_formule_variable1));
+}
+
+// --- Main window ----------------------------------------------------------------------------
+
+class OutputMenuEntries : public OutputDialogs {
+  protected:
+    void SetUp() override {
+        OutputDialogs::SetUp();
+        createProgramWindows();
+    }
+    void TearDown() override {
+        destroyProgramWindows();
+        OutputDialogs::TearDown();
+    }
+};
+
+TEST_F(OutputMenuEntries, EachEntryShowsItsKeptDialogWithTheCurrentState) {
+    ProgramWindows& w = programWindows();
+    ASSERT_TRUE(w.Fsortieslogiques && w.fsortiesfixes && w.fsortiev);
+    // The state a settings file or an earlier use left is what the dialog shows.
+    outputsState().logic.names = {"un", "deux"};
+    outputsState().logic.checked = {true, false};
+    outputsState().fixed.shown[1] = true;
+    outputsState().fixed.values[1] = 2.5;
+
+    const struct {
+        QAction* entry;
+        QDialog* dialog;
+        const char* title;
+    } cases[] = {
+        {w.MainForm->sortieslogiques1, w.Fsortieslogiques.get(), "Sorties logiques"},
+        {w.MainForm->sortiesanalogiquesfixes1, w.fsortiesfixes.get(), "Sorties analogiques fixes"},
+        {w.MainForm->sortiesanalogiquesvariables1, w.fsortiev.get(), "Sortie analogique variable"},
+    };
+    for (const auto& c : cases) {
+        QDialog* seen = nullptr;
+        user.queueDialog([&seen](QDialog& d) {
+            seen = &d;
+            return static_cast<int>(QDialog::Rejected);
+        });
+        c.entry->trigger();
+        EXPECT_EQ(seen, c.dialog) << c.title;
+        ASSERT_FALSE(user.exchanges().empty()) << c.title;
+        EXPECT_EQ(user.exchanges().back().title, QString::fromUtf8(c.title));
+    }
+    ASSERT_EQ(w.Fsortieslogiques->CheckListBox1->count(), 2);
+    EXPECT_EQ(w.Fsortieslogiques->CheckListBox1->item(0)->checkState(), Qt::Checked);
+    EXPECT_TRUE(shown(w.fsortiesfixes->editors[1]));
+    EXPECT_DOUBLE_EQ(w.fsortiesfixes->editors[1]->value(), 2.5);
 }
 
 }  // namespace
