@@ -1,5 +1,5 @@
 // qtl32: start-up of the measurement workbench.
-#include "settings/startup.h"
+#include "settings/windows/startup.h"
 
 int main(int argc, char** argv) {
     return qtl::runQtl32(argc, argv);

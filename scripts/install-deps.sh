@@ -13,6 +13,7 @@ PACKAGES=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     libmuparser-dev libfparser-dev
     xvfb xauth fonts-dejavu-core
+    libwmf-bin fonts-urw-base35 poppler-utils
 )
 
 missing=()

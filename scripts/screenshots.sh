@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Saves PNG screenshots of qtl32's windows (banner, big digits, about box, timing dialog,
 # an empty graph window, axis dialog)
-# into the folder given as first argument. Runs the program under a virtual display with
-# the simulation driver on channels P and A so the readout shows live values.
+# into the folder given as first argument. Runs the program under a virtual display on the
+# demo settings (the simulation driver on channels P and A) so the readout shows live values.
 #   scripts/screenshots.sh OUT_DIR [BUILD_DIR]     (BUILD_DIR defaults to ./build)
 set -euo pipefail
 if [ $# -lt 1 ]; then
@@ -18,8 +18,7 @@ if [ ! -f "$build/build.ninja" ] && [ ! -f "$build/Makefile" ]; then
 fi
 cmake --build "$build" -j2 --target qtl32 simulation
 
-sim="$(find "$build/pilotes" -maxdepth 1 -name 'simulation*' \( -name '*.so' -o -name '*.dll' \) | head -n 1)"
-export QTL_PILOTEP="$sim" QTL_PILOTEA="$sim"
 export QT_QPA_PLATFORM=xcb
-xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/qtl32" "--captures=$out"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/qtl32" "FICHCONFIG=$build/pilotes/demo.cfg" \
+    "--captures=$out"
 ls -1 "$out"/*.png

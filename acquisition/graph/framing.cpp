@@ -72,7 +72,6 @@ void framingToSettings(const FramingValues& v, ProgramSettings& s) {
 }
 
 FramingValues framingFromGraph(GraphModel& g) {
-    g.updateAutomaticRanges();
     const SeriesStyle& p = g.points(Channel::P).style();
     const SeriesStyle& pLine = g.line(Channel::P).style();
     FramingValues v;

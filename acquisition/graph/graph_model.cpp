@@ -90,7 +90,20 @@ void GraphModel::setSTitle(const std::string& title) {
     ++titleVersion_;
 }
 
-void GraphModel::updateAutomaticRanges() {
+GraphAxis& GraphModel::axis(std::size_t i) const {
+    if (rangeInputs() != fittedInputs_) updateAutomaticRanges();
+    return axes_[i];
+}
+
+std::uint64_t GraphModel::rangeInputs() const {
+    // Every counter only grows, so the sum changes with any of them.
+    std::uint64_t v = 0;
+    for (const auto& s : series_) v += s.dataVersion() + s.styleVersion();
+    for (const auto& a : axes_) v += a.version();
+    return v;
+}
+
+void GraphModel::updateAutomaticRanges() const {
     std::optional<ValueRange> x, left, right;
     for (const auto& s : series_) {
         widen(x, s.xRange());
@@ -99,12 +112,14 @@ void GraphModel::updateAutomaticRanges() {
     const auto fit = [](GraphAxis& axis, const std::optional<ValueRange>& r) {
         if (axis.automatic() && r) axis.fitRange(r->min, r->max);
     };
-    fit(bottomAxis(), x);
-    fit(leftAxis(), left);
-    fit(rightAxis(), right);
+    fit(axes_[0], x);
+    fit(axes_[1], left);
+    fit(axes_[2], right);
+    fittedInputs_ = rangeInputs();
 }
 
 std::uint64_t GraphModel::version() const {
+    if (rangeInputs() != fittedInputs_) updateAutomaticRanges();
     std::uint64_t v = titleVersion_;
     for (const auto& s : series_) v += s.dataVersion() + s.styleVersion();
     for (const auto& a : axes_) v += a.version();

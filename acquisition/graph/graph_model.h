@@ -36,12 +36,14 @@ class GraphModel {
     // Every series becomes a copy of the same series of `source` (looks stay).
     void copyPointsFrom(const GraphModel& source);
 
-    GraphAxis& bottomAxis() { return axes_[0]; }
-    GraphAxis& leftAxis() { return axes_[1]; }
-    GraphAxis& rightAxis() { return axes_[2]; }
-    const GraphAxis& bottomAxis() const { return axes_[0]; }
-    const GraphAxis& leftAxis() const { return axes_[1]; }
-    const GraphAxis& rightAxis() const { return axes_[2]; }
+    // The axes; an automatic axis always shows the extents of its series' finite values
+    // (see updateAutomaticRanges), whoever reads it, drawn or not.
+    GraphAxis& bottomAxis() { return axis(0); }
+    GraphAxis& leftAxis() { return axis(1); }
+    GraphAxis& rightAxis() { return axis(2); }
+    const GraphAxis& bottomAxis() const { return axis(0); }
+    const GraphAxis& leftAxis() const { return axis(1); }
+    const GraphAxis& rightAxis() const { return axis(2); }
     GraphAxis& verticalAxis(VerticalAxis a) {
         return a == VerticalAxis::Left ? leftAxis() : rightAxis();
     }
@@ -57,17 +59,22 @@ class GraphModel {
     bool sActive = false;
 
     // Brings every automatic axis to the extents of the finite values of its series; an axis
-    // without any value keeps its range.
-    void updateAutomaticRanges();
+    // without any value keeps its range. The axis accessors do it whenever the series, their
+    // axes or the axes changed since the last time.
+    void updateAutomaticRanges() const;
 
     // Changes with anything a view draws.
     std::uint64_t version() const;
 
   private:
     static std::size_t index(Channel c) { return static_cast<std::size_t>(c); }
+    GraphAxis& axis(std::size_t i) const;
+    std::uint64_t rangeInputs() const;
 
     std::array<DataSeries, kSeriesCount> series_;
-    std::array<GraphAxis, 3> axes_;
+    // The automatic ranges are derived from the series: kept up to date on reading.
+    mutable std::array<GraphAxis, 3> axes_;
+    mutable std::uint64_t fittedInputs_ = ~std::uint64_t{0};
     std::string chartTitle_;
     std::string sTitle_;
     std::uint64_t titleVersion_ = 0;

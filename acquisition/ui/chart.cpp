@@ -2,11 +2,18 @@
 #include "ui/chart.h"
 
 #include <qcustomplot.h>
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QPrinter>
+#include <QSaveFile>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
+
+#include "ui/wmf_device.h"
 
 namespace qtl {
 
@@ -203,7 +210,6 @@ void Chart::applyStyle(std::size_t i) {
 }
 
 void Chart::applyAxes() {
-    model_.updateAutomaticRanges();
     plot_->xAxis->setLabel(QString::fromStdString(model_.bottomAxis().title()));
     plot_->yAxis->setLabel(QString::fromStdString(model_.leftAxis().title()));
     plot_->yAxis2->setLabel(QString::fromStdString(model_.rightAxis().title()));
@@ -230,14 +236,106 @@ void Chart::showRange(QCPAxis* axis, const GraphAxis& m) {
     applyingRanges_ = false;
 }
 
+QSize Chart::layoutSize() const {
+    // The plot follows the chart's size once shown; a chart without a size takes its
+    // preferred one.
+    return width() > 1 && height() > 1 ? size() : sizeHint();
+}
+
+namespace {
+
+bool writeWhole(const QString& fileName, const QByteArray& bytes) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) return false;
+    return file.commit();
+}
+
+}  // namespace
+
 bool Chart::saveBitmap(const QString& fileName, int width, int height) {
     redraw();
-    return plot_->saveBmp(fileName, width, height);
+    const QSize size = width > 0 && height > 0 ? QSize(width, height) : layoutSize();
+    // Without alpha the image writer makes the common 24-bit bitmap.
+    const QImage image = plot_->toPixmap(size.width(), size.height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "BMP")) return false;
+    return writeWhole(fileName, bytes);
 }
 
 bool Chart::savePng(const QString& fileName, int width, int height) {
     redraw();
     return plot_->savePng(fileName, width, height);
+}
+
+bool Chart::saveMetafile(const QString& fileName) {
+    const QSize size = layoutSize();
+    WmfDevice device(size);
+    render(device, size.width(), size.height());
+    const QByteArray bytes = device.file();
+    return !bytes.isEmpty() && writeWhole(fileName, bytes);
+}
+
+namespace {
+
+// Fonts sized in pixels of the screen, for the time of a printing: a printer resolves point
+// sizes at its own resolution, which would make the texts outgrow the chart laid out for
+// the screen.
+class ScreenPixelFonts {
+  public:
+    ScreenPixelFonts(QCustomPlot& plot, QCPTextElement& title) {
+        for (QCPAxis* axis : plot.axisRect()->axes()) {
+            keep([axis] { return axis->labelFont(); },
+                 [axis](const QFont& f) { axis->setLabelFont(f); });
+            keep([axis] { return axis->tickLabelFont(); },
+                 [axis](const QFont& f) { axis->setTickLabelFont(f); });
+        }
+        keep([&title] { return title.font(); }, [&title](const QFont& f) { title.setFont(f); });
+    }
+    ~ScreenPixelFonts() {
+        for (auto& restore : restores_) restore();
+    }
+    ScreenPixelFonts(const ScreenPixelFonts&) = delete;
+    ScreenPixelFonts& operator=(const ScreenPixelFonts&) = delete;
+
+  private:
+    template <typename Get, typename Set>
+    void keep(Get get, Set set) {
+        const QFont original = get();
+        if (original.pointSizeF() <= 0) return;
+        QFont pixels = original;
+        pixels.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(original.pointSizeF() * kScreenDpi / 72.0))));
+        set(pixels);
+        restores_.push_back([set, original] { set(original); });
+    }
+
+    static constexpr double kScreenDpi = 96;
+    std::vector<std::function<void()>> restores_;
+};
+
+}  // namespace
+
+bool Chart::print(QPrinter& printer) {
+    redraw();
+    printer.setDocName(QString::fromStdString(model_.chartTitle()));
+    const QSize size = layoutSize();
+    QCPPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const double scale = std::min(page.width() / size.width(), page.height() / size.height());
+    painter.translate((page.width() - size.width() * scale) / 2,
+                      (page.height() - size.height() * scale) / 2);
+    painter.scale(scale, scale);
+    {
+        const ScreenPixelFonts fonts(*plot_, *title_);
+        plot_->toPainter(&painter, size.width(), size.height());
+    }
+    return painter.end();
 }
 
 void Chart::render(QPaintDevice& device, int width, int height) {

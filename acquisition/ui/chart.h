@@ -19,6 +19,7 @@ class QCPGraph;
 class QCPTextElement;
 class QCPAxis;
 class QPaintDevice;
+class QPrinter;
 class QTimer;
 
 namespace qtl {
@@ -38,9 +39,16 @@ class Chart : public QWidget {
     // Back to the model's ranges.
     void resetZoom();
 
-    // Picture of the chart at its current size (or the given one).
+    // Picture of the chart at its current size (or the given one), as a 24-bit Windows
+    // bitmap. Written beside the target and renamed over it only when complete.
     bool saveBitmap(const QString& fileName, int width = 0, int height = 0);
     bool savePng(const QString& fileName, int width = 0, int height = 0);
+    // The chart at its current size as a placeable Windows metafile of vector records; written
+    // like the bitmap. False when the file cannot be written.
+    bool saveMetafile(const QString& fileName);
+    // The chart laid out at its current size, scaled to fill the printer's page and centred;
+    // false when the printer refuses.
+    bool print(QPrinter& printer);
     // Draws the chart onto any paint device (printer, vector picture) at the given size.
     void render(QPaintDevice& device, int width, int height);
 
@@ -64,6 +72,7 @@ class Chart : public QWidget {
     void applyStyle(std::size_t i);
     void applyAxes();
     void showRange(QCPAxis* axis, const GraphAxis& model);
+    QSize layoutSize() const;
 
     GraphModel& model_;
     QCustomPlot* plot_;  // owned by this widget

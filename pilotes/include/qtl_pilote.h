@@ -128,6 +128,8 @@ typedef int32_t(QTL_PILOTE_CALL* qtl_pilote_read_logic_fn)(int32_t output);
  * The variable analog output (which follows a formula during an acquisition) always uses
  * output 0, and is offered only when the name of output 0 has 3 characters or more. A
  * settings file drives fixed analog outputs only when "SA" and "NSA" are exported.
+ * A value that is not a number is never sent ("stdsad", "SAD" or "SA"); infinities and
+ * values outside the output's range may be, and are the driver's to bring within range.
  */
 typedef int32_t(QTL_PILOTE_CALL* qtl_pilote_set_raw_fn)(int32_t output, int32_t raw);
 typedef double(QTL_PILOTE_CALL* qtl_pilote_set_real_fn)(int32_t output, double value);

@@ -16,8 +16,8 @@
 #include <memory>
 
 #include "graph/graph_setup.h"
-#include "graph/graph_windows.h"
-#include "graph/urepere13.h"
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/urepere13.h"
 #include "settings/program_settings.h"
 #include "testkit/gui_app.h"
 

@@ -1,0 +1,111 @@
+// Screenshot mode.
+#include "settings/windows/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QThread>
+#include <QWidget>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "graph/windows/graph_windows.h"
+#include "graph/windows/udcadrages10.h"
+#include "graph/windows/udtemps10.h"
+#include "graph/windows/urepere13.h"
+#include "settings/windows/Main13.h"
+#include "settings/windows/about10.h"
+#include "settings/windows/program_windows.h"
+#include "settings/windows/ugroschiffres.h"
+
+namespace qtl {
+
+namespace {
+
+void settle() {
+    // Give the window manager of a virtual display time to map and paint the window.
+    for (int i = 0; i < 10; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+// A virtual display has no window manager, hence no title bars: draw one above the grab so
+// the screenshot shows the caption (the banner's live values live there).
+QPixmap withTitleBar(const QPixmap& body, const QString& title) {
+    const int bar = 24;
+    QPixmap shot(body.width(), body.height() + bar);
+    shot.fill(QColor(40, 70, 130));
+    QPainter painter(&shot);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRect(8, 0, body.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft, title);
+    painter.drawPixmap(0, bar, body);
+    return shot;
+}
+
+bool grabTo(QWidget& window, const QString& path) {
+    const bool wasShown = window.isVisible();
+    window.show();
+    window.raise();
+    settle();
+    const bool saved = withTitleBar(window.grab(), window.windowTitle()).save(path, "PNG");
+    if (!wasShown) window.hide();
+    return saved;
+}
+
+// Each menu of the window's menu bar, drawn open, as "<prefix>_<menu object name>.png".
+bool grabMenus(QMainWindow& window, const QDir& dir, const QString& prefix) {
+    bool allSaved = true;
+    for (QAction* entry : window.menuBar()->actions()) {
+        QMenu* menu = entry->menu();
+        if (menu == nullptr) continue;
+        menu->adjustSize();
+        const QString name = prefix + QLatin1Char('_') + menu->objectName() + ".png";
+        allSaved = menu->grab().save(dir.filePath(name), "PNG") && allSaved;
+    }
+    return allSaved;
+}
+
+}  // namespace
+
+QString screenshotFolderFrom(const QStringList& arguments) {
+    const QString prefix = QStringLiteral("--captures=");
+    QString folder = qEnvironmentVariable("QTL_CAPTURES");
+    for (const QString& argument : arguments)
+        if (argument.startsWith(prefix)) folder = argument.mid(prefix.size());
+    return folder;
+}
+
+bool saveScreenshots(const QString& folder) {
+    if (!QDir().mkpath(folder)) return false;
+    ProgramWindows& w = programWindows();
+    w.MainForm->timeractuelTimer();
+    const QDir dir(folder);
+    std::vector<std::pair<QWidget*, const char*>> shots = {
+        {w.MainForm.get(), "main.png"},
+        {w.fgroschiffres.get(), "gros_chiffres.png"},
+        {w.AboutBox.get(), "a_propos.png"},
+        {w.fdtemps.get(), "temps.png"},
+    };
+    Trepere* graph = adoptGraphWindow(std::make_unique<Trepere>());
+    TcadrageDlg& framing = cadrageDlg();
+    framing.FormShow();
+    shots.push_back({graph, "fenetre_graphe.png"});
+    shots.push_back({&framing, "cadrages.png"});
+    bool allSaved = true;
+    for (const auto& [window, name] : shots)
+        allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;
+    allSaved = grabMenus(*w.MainForm, dir, QStringLiteral("menu_main")) && allSaved;
+    allSaved = grabMenus(*graph, dir, QStringLiteral("menu_graphe")) && allSaved;
+    return allSaved;
+}
+
+}  // namespace qtl
