@@ -10,6 +10,7 @@
 #include "graph/windows/graph_commands.h"
 
 #include "graph/graph_views.h"
+#include "graph/windows/export_commands.h"
 #include "graph/windows/urepere13.h"
 
 namespace qtl {
@@ -49,14 +50,17 @@ const GraphCommand kCommands[] = {
     {.menu = "Fichier1",
      .objectName = "imprimer1",
      .caption = "imprimer graphe",
+     .handler = imprimer1Click,
      .member = &Trepere::imprimer1},
     {.menu = "Fichier1",
      .objectName = "sauvebmp",
      .caption = "sauver graphe bmp",
+     .handler = sauvebmpClick,
      .member = &Trepere::sauvebmp},
     {.menu = "Fichier1",
      .objectName = "sauvegrapheWMF",
      .caption = "sauver graphe wmf",
+     .handler = sauvegrapheWMFClick,
      .member = &Trepere::sauvegrapheWMF},
     {.menu = "Fichier1",
      .objectName = "N1",
@@ -94,10 +98,12 @@ const GraphCommand kCommands[] = {
     {.menu = "Editer1",
      .objectName = "copierpoint",
      .caption = "copier (point decimal)",
+     .handler = copierpointClick,
      .member = &Trepere::copierpoint},
     {.menu = "Editer1",
      .objectName = "copiervirgule",
      .caption = "copier (virgule decimale)",
+     .handler = copiervirguleClick,
      .member = &Trepere::copiervirgule},
     {.menu = "Editer1",
      .objectName = "enjolivercadrages1",

@@ -8,6 +8,7 @@
 // otherwise find it with TMainForm::command("objectName").
 #include "settings/windows/main_commands.h"
 
+#include "outputs/windows/output_commands.h"
 #include "settings/live_readout.h"
 #include "settings/windows/Main13.h"
 
@@ -110,16 +111,19 @@ const MainCommand kCommands[] = {
      .objectName = "sortieslogiques1",
      .caption = "sorties logiques",
      .hint = "Commande des sorties logiques",
+     .handler = sortieslogiques1Click,
      .member = &TMainForm::sortieslogiques1},
     {.menu = "Rglages1",
      .objectName = "sortiesanalogiquesfixes1",
      .caption = "sorties analogiques fixes",
      .hint = "Commande des sorties analogiques fixes",
+     .handler = sortiesanalogiquesfixes1Click,
      .member = &TMainForm::sortiesanalogiquesfixes1},
     {.menu = "Rglages1",
      .objectName = "sortiesanalogiquesvariables1",
      .caption = "sorties analogiques variables",
      .hint = "Sortie analogique qui suit une fonction des mesures",
+     .handler = sortiesanalogiquesvariables1Click,
      .member = &TMainForm::sortiesanalogiquesvariables1},
     {.menu = "Rglages1",
      .objectName = "seuilsdedclenchementautomatique1",

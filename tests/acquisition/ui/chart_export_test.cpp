@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <qcustomplot.h>
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -50,6 +51,15 @@ class ChartExport : public ::testing::Test {
     QByteArray read(const QString& name) {
         QFile f(dir.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // QTL_GUIDE_IMAGES names a folder that receives the files the guide shows.
+    void keepForTheGuide(const char* name, const char* as) {
+        const QString folder = qEnvironmentVariable("QTL_GUIDE_IMAGES");
+        if (folder.isEmpty()) return;
+        const QString target = QDir(folder).filePath(QString::fromLatin1(as));
+        QFile::remove(target);
+        QFile::copy(dir.filePath(QString::fromLatin1(name)), target);
     }
 
     GraphModel model;
@@ -129,6 +139,7 @@ TEST_F(ChartExport, AnotherProgramReadsTheMetafile) {
 TEST_F(ChartExport, BitmapIsAWindowsBitmapOfTheChartsSize) {
     const QString file = dir.filePath("graphe.bmp");
     ASSERT_TRUE(chart.saveBitmap(file));
+    keepForTheGuide("graphe.bmp", "export_bmp.bmp");
     const QByteArray b = read("graphe.bmp");
     ASSERT_GT(b.size(), 54);
     auto u32 = [&b](int at) {
@@ -173,8 +184,7 @@ TEST_F(ChartExport, PrintsOneLandscapePageToPdf) {
     EXPECT_GT(m.captured(1).toDouble(), m.captured(2).toDouble()) << "landscape";
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
               1);
-    if (const QByteArray keep = qgetenv("QTL_KEEP_PDF"); !keep.isEmpty())
-        QFile::copy(dir.filePath("page.pdf"), QString::fromLocal8Bit(keep));
+    keepForTheGuide("page.pdf", "page_imprimee.pdf");
 
     // Seen on the page (when poppler's renderer is installed): the curves fill the width and
     // the texts keep their size next to the chart, at the printer's high resolution too.
