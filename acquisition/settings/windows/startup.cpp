@@ -8,13 +8,13 @@
 
 #include "formula/formula.h"
 #include "qtl_error.h"
-#include "settings/windows/Main13.h"
 #include "settings/clock.h"
 #include "settings/program_settings.h"
 #include "settings/settings_file.h"
+#include "settings/startup_config.h"
+#include "settings/windows/Main13.h"
 #include "settings/windows/program_windows.h"
 #include "settings/windows/screenshots.h"
-#include "settings/startup_config.h"
 #include "ui/program_icon.h"
 #include "ui/qtl_application.h"
 
