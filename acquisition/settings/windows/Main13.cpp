@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <memory>
 
+#include "graph/timing_choice.h"
 #include "graph/windows/graph_windows.h"
 #include "graph/windows/udtemps10.h"
 #include "graph/windows/urepere13.h"
@@ -48,7 +49,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     timeractuel = new QTimer(this);
     timeractuel->setObjectName(QStringLiteral("timeractuel"));
-    timeractuel->setInterval(programSettings().statusRefreshMs);
+    timeractuel->setInterval(readoutPeriodMs(programSettings()));
     connect(timeractuel, &QTimer::timeout, this, &TMainForm::timeractuelTimer);
     timeractuel->start();
 }
@@ -114,7 +115,7 @@ void TMainForm::Toutrorganiser1Click() {
 void TMainForm::temps1Click() {
     interaction().execDialog(*programWindows().fdtemps);
     // Accepted or not, the readout follows the record.
-    timeractuel->setInterval(programSettings().statusRefreshMs);
+    timeractuel->setInterval(readoutPeriodMs(programSettings()));
 }
 
 void TMainForm::matrielvoieP1Click() {
