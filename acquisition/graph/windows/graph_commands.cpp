@@ -11,6 +11,7 @@
 
 #include "files/windows/graph_file_commands.h"
 #include "graph/graph_views.h"
+#include "graph/windows/export_commands.h"
 #include "graph/windows/urepere13.h"
 
 namespace qtl {
@@ -51,14 +52,17 @@ const GraphCommand kCommands[] = {
     {.menu = "Fichier1",
      .objectName = "imprimer1",
      .caption = "imprimer graphe",
+     .handler = imprimer1Click,
      .member = &Trepere::imprimer1},
     {.menu = "Fichier1",
      .objectName = "sauvebmp",
      .caption = "sauver graphe bmp",
+     .handler = sauvebmpClick,
      .member = &Trepere::sauvebmp},
     {.menu = "Fichier1",
      .objectName = "sauvegrapheWMF",
      .caption = "sauver graphe wmf",
+     .handler = sauvegrapheWMFClick,
      .member = &Trepere::sauvegrapheWMF},
     {.menu = "Fichier1",
      .objectName = "N1",
@@ -100,10 +104,12 @@ const GraphCommand kCommands[] = {
     {.menu = "Editer1",
      .objectName = "copierpoint",
      .caption = "copier (point decimal)",
+     .handler = copierpointClick,
      .member = &Trepere::copierpoint},
     {.menu = "Editer1",
      .objectName = "copiervirgule",
      .caption = "copier (virgule decimale)",
+     .handler = copiervirguleClick,
      .member = &Trepere::copiervirgule},
     {.menu = "Editer1",
      .objectName = "enjolivercadrages1",

@@ -15,6 +15,7 @@
 #include "settings/clock.h"
 #include "settings/program_settings.h"
 #include "ui/chart.h"
+#include "ui/interaction.h"
 #include "ui/qtl_application.h"
 
 namespace qtl {
@@ -53,8 +54,10 @@ void Trepere::FormCreate() {
     connect(Timerajoutepoint, &QTimer::timeout, this, &Trepere::TimerajoutepointTimer);
     connect(Timercontinu, &QTimer::timeout, this, &Trepere::TimercontinuTimer);
 
-    // 4 to 10. Styles, ranges, titles, active channels, the S axis.
-    setUpGraphFromSettings(model_, s);
+    // 4 to 10. Styles, ranges, titles, active channels, the S axis. A refused stored range
+    // is told once; the window opens all the same.
+    if (const auto refusal = setUpGraphFromSettings(model_, s))
+        interaction().showMessage(QString::fromStdString(*refusal));
 
     // 11. Time origin of the timed acquisition, empty accumulators.
     acquisition_.timed.timeOrigin = elapsedSeconds();

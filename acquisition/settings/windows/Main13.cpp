@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <memory>
 
+#include "graph/timing_choice.h"
 #include "graph/windows/graph_windows.h"
 #include "graph/windows/udtemps10.h"
 #include "graph/windows/urepere13.h"
@@ -19,6 +20,7 @@
 #include "settings/windows/about10.h"
 #include "settings/windows/main_commands.h"
 #include "settings/windows/program_windows.h"
+#include "settings/windows/udmatp10.h"
 #include "settings/windows/ugroschiffres.h"
 #include "ui/interaction.h"
 #include "ui/program_icon.h"
@@ -47,7 +49,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     timeractuel = new QTimer(this);
     timeractuel->setObjectName(QStringLiteral("timeractuel"));
-    timeractuel->setInterval(programSettings().statusRefreshMs);
+    timeractuel->setInterval(readoutPeriodMs(programSettings()));
     connect(timeractuel, &QTimer::timeout, this, &TMainForm::timeractuelTimer);
     timeractuel->start();
 }
@@ -113,7 +115,7 @@ void TMainForm::Toutrorganiser1Click() {
 void TMainForm::temps1Click() {
     interaction().execDialog(*programWindows().fdtemps);
     // Accepted or not, the readout follows the record.
-    timeractuel->setInterval(programSettings().statusRefreshMs);
+    timeractuel->setInterval(readoutPeriodMs(programSettings()));
 }
 
 void TMainForm::matrielvoieP1Click() {
@@ -134,7 +136,13 @@ void TMainForm::channelDialog(char letter) {
     setAlwaysOnTop(true);
 }
 
-void TMainForm::showChannelDialog() {}
+void TMainForm::showChannelDialog() {
+    // A fresh dialog for each use; the previous one goes once this one exists.
+    auto* dialog = new Tfdmatp(programSettings().currentChannel, this);
+    if (channelDialog_ != nullptr) channelDialog_->deleteLater();
+    channelDialog_ = dialog;
+    interaction().execDialog(*dialog);
+}
 
 void TMainForm::setAlwaysOnTop(bool on) {
     if (alwaysOnTop() == on) return;

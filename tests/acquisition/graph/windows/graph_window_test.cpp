@@ -213,6 +213,24 @@ TEST_F(GraphWindow, HostInterfaceDrivesTheTimersAndTheChart) {
     EXPECT_EQ(drawnP->dataCount(), 1);
 }
 
+TEST_F(GraphWindow, InvertedStoredRangeIsToldOnceForEachWindowThatStillOpens) {
+    programSettings().minYP = 500;
+    programSettings().maxYP = 100;
+    programSettings().minYA = 9;
+    programSettings().maxYA = 1;
+    Trepere* first = openGraphWindow();
+    EXPECT_TRUE(first->isVisible());
+    ASSERT_EQ(user.exchanges().size(), 1u) << "one message, though both ranges are refused";
+    EXPECT_EQ(user.exchanges()[0].kind, testkit::RecordedExchange::Kind::Message);
+    EXPECT_EQ(user.exchanges()[0].text, QString::fromUtf8(kAxisMinimumRefused));
+    openGraphWindow();
+    EXPECT_EQ(user.exchanges().size(), 2u) << "and again for the next window";
+    programSettings().maxYP = 600;
+    programSettings().maxYA = 10;
+    openGraphWindow();
+    EXPECT_EQ(user.exchanges().size(), 2u);
+}
+
 struct ViewCase {
     const char* caption;
     std::size_t nP, nA, nS;

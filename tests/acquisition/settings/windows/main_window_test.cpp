@@ -128,6 +128,13 @@ TEST_F(MainWindow, MenusComeFromTheCommandTable) {
     EXPECT_EQ(form().command("Nouveau1"), form().Nouveau1);
 }
 
+TEST_F(MainWindow, ReadoutPeriodAtStartComesFromTheSettings) {
+    destroyProgramWindows();
+    programSettings().statusRefreshMs = 250;
+    createProgramWindows();
+    EXPECT_EQ(form().timeractuel->interval(), 250);
+}
+
 TEST_F(MainWindow, FirstTickReplacesTheCaption) {
     form().timeractuelTimer();
     EXPECT_EQ(form().windowTitle(), "QTL32 VP indisp.   VA indisp.   VS indisp.");
