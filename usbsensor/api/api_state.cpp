@@ -333,7 +333,7 @@ int readSensorDataSheet(int device, int channel, void* buffer, int length) {
 }
 
 void msSleep(int milliseconds) {
-    if (milliseconds > 0) platform::current().sleep(static_cast<uint32_t>(milliseconds));
+    if (milliseconds > 0) platform::currentShared()->sleep(static_cast<uint32_t>(milliseconds));
 }
 
 }  // namespace vornik::api

@@ -2,6 +2,9 @@
 #pragma once
 #include <QThread>
 #include <atomic>
+#include <memory>
+
+#include "platform/platform.h"
 
 namespace vornik {
 
@@ -11,7 +14,8 @@ class DeviceThread : public QThread {
   public:
     static constexpr unsigned long kScanIntervalMs = 100;
 
-    explicit DeviceThread(CVorApi* api) : api_(api) {}
+    // Sleeps through the backend current at construction, which it keeps alive.
+    explicit DeviceThread(CVorApi* api);
     ~DeviceThread() override;
 
     CVorApi* api() const { return api_; }
@@ -19,12 +23,18 @@ class DeviceThread : public QThread {
     // start is never lost.
     std::atomic<bool> scanEnabled{false};
     std::atomic<bool> stopRequested{false};
+    // The thread ended on an unexpected error (caught in run, never passed to Qt).
+    bool failed() const { return failed_.load(); }
 
   protected:
     void run() override;
 
   private:
+    void cycles();
+
     CVorApi* api_;
+    std::shared_ptr<platform::Platform> os_;
+    std::atomic<bool> failed_{false};
 };
 
 }  // namespace vornik

@@ -101,9 +101,8 @@ SensorConfig sensorConfig(const QJsonObject& object, const std::filesystem::path
     return sensor;
 }
 
-InterfaceConfig interfaceConfig(const QJsonObject& object, const std::filesystem::path& base,
-                                const std::string& where) {
-    InterfaceConfig config;
+// Identity: binding, ids, loader mode, interface information and version replies.
+void readIdentity(const QJsonObject& object, const std::string& where, InterfaceConfig& config) {
     const auto u16 = [&](const char* key, std::uint16_t& target) {
         if (object.contains(key)) {
             target = static_cast<std::uint16_t>(integer(object[key], where + "." + key, 0, 0xFFFF));
@@ -141,6 +140,10 @@ InterfaceConfig interfaceConfig(const QJsonObject& object, const std::filesystem
                 static_cast<std::uint8_t>(integer(version[i], where + ".version", 0, 255));
         }
     }
+}
+
+// The sample stream: production rate, frames, read splits and the pipe's time-out.
+void readStream(const QJsonObject& object, const std::string& where, InterfaceConfig& config) {
     if (object.contains("samplesPerSecond")) {
         config.samplesPerSecond = object["samplesPerSecond"].toDouble(-1);
         if (config.samplesPerSecond < 0) fail(where + ".samplesPerSecond", "must be 0 or more");
@@ -159,6 +162,10 @@ InterfaceConfig interfaceConfig(const QJsonObject& object, const std::filesystem
         config.readTimeoutMs = static_cast<std::uint32_t>(
             integer(object["readTimeoutMs"], where + ".readTimeoutMs", 0, 60000));
     }
+}
+
+// Endpoints and the place on the bus.
+void readTopology(const QJsonObject& object, const std::string& where, InterfaceConfig& config) {
     if (object.contains("endpoints")) {
         config.endpoints.clear();
         for (const auto& endpoint : object["endpoints"].toArray()) {
@@ -177,6 +184,14 @@ InterfaceConfig interfaceConfig(const QJsonObject& object, const std::filesystem
         config.pathPadding = static_cast<std::size_t>(
             integer(object["pathPadding"], where + ".pathPadding", 0, 1000));
     }
+}
+
+InterfaceConfig interfaceConfig(const QJsonObject& object, const std::filesystem::path& base,
+                                const std::string& where) {
+    InterfaceConfig config;
+    readIdentity(object, where, config);
+    readStream(object, where, config);
+    readTopology(object, where, config);
     const QJsonArray sensors = object["sensors"].toArray();
     for (qsizetype i = 0; i < sensors.size(); ++i) {
         const std::string at = where + ".sensors[" + std::to_string(i) + "]";
@@ -191,6 +206,60 @@ InterfaceConfig interfaceConfig(const QJsonObject& object, const std::filesystem
         }
     }
     return config;
+}
+
+// The interface an event names: its name, or its position in "interfaces".
+std::size_t eventInterface(const QJsonValue& value, const std::vector<std::string>& names,
+                           const std::string& where) {
+    if (value.isString()) {
+        const std::string name = value.toString().toStdString();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == name) return i;
+        }
+        fail(where, "no interface is named \"" + name + "\"");
+    }
+    if (names.empty()) fail(where, "there is no interface");
+    return static_cast<std::size_t>(
+        integer(value, where, 0, static_cast<long long>(names.size()) - 1));
+}
+
+// One entry of "events"; an unplug with "plugBackAfterMs" gives two events.
+std::vector<ScheduledEvent> scheduledEvents(const QJsonObject& object,
+                                            const std::vector<std::string>& names,
+                                            const std::string& where) {
+    using Action = ScheduledEvent::Action;
+    ScheduledEvent event;
+    event.atMs = integer(object["atMs"], where + ".atMs", 0, 86400000);
+    event.interfaceIndex = eventInterface(object["interface"], names, where + ".interface");
+    const QString action = object["action"].toString();
+    if (action == "unplug") {
+        event.action = Action::Unplug;
+    } else if (action == "plugBack") {
+        event.action = Action::PlugBack;
+    } else if (action == "failPipe") {
+        event.action = Action::FailPipe;
+        if (object.contains("pipe")) {
+            event.pipe =
+                static_cast<std::uint8_t>(integer(object["pipe"], where + ".pipe", 0, 255));
+        }
+        if (object.contains("count")) {
+            event.count = static_cast<int>(integer(object["count"], where + ".count", 1, 1000000));
+        }
+    } else if (action == "badMarker") {
+        event.action = Action::BadMarker;
+    } else if (action == "badChannel") {
+        event.action = Action::BadChannel;
+    } else {
+        fail(where + ".action", "must be unplug, plugBack, failPipe, badMarker or badChannel");
+    }
+    std::vector<ScheduledEvent> events{event};
+    if (event.action == Action::Unplug && object.contains("plugBackAfterMs")) {
+        ScheduledEvent back = event;
+        back.action = Action::PlugBack;
+        back.atMs += integer(object["plugBackAfterMs"], where + ".plugBackAfterMs", 0, 86400000);
+        events.push_back(back);
+    }
+    return events;
 }
 
 }  // namespace
@@ -211,10 +280,22 @@ std::shared_ptr<EmulatedPlatform> EmulatedPlatform::fromDescriptionFile(
     }
     auto platform = std::make_shared<EmulatedPlatform>(hostControllers);
     const QJsonArray interfaces = root["interfaces"].toArray();
+    std::vector<std::string> names;
     for (qsizetype i = 0; i < interfaces.size(); ++i) {
         const std::string where = "interfaces[" + std::to_string(i) + "]";
         if (!interfaces[i].isObject()) fail(where, "expected an object");
-        platform->plugIn(interfaceConfig(interfaces[i].toObject(), file.parent_path(), where));
+        const InterfaceConfig config =
+            interfaceConfig(interfaces[i].toObject(), file.parent_path(), where);
+        names.push_back(config.name);
+        platform->plugIn(config);
+    }
+    const QJsonArray events = root["events"].toArray();
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        const std::string where = "events[" + std::to_string(i) + "]";
+        if (!events[i].isObject()) fail(where, "expected an object");
+        for (const ScheduledEvent& event : scheduledEvents(events[i].toObject(), names, where)) {
+            platform->schedule(event);
+        }
     }
     return platform;
 }

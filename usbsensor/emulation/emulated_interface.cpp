@@ -16,6 +16,24 @@ constexpr std::size_t kMaxPending = 1u << 20;  // the device drops samples beyon
 constexpr std::size_t kMaxRecords = 4096;      // oldest half dropped beyond this
 constexpr std::uint16_t kOneByteStopProduct = 8;
 constexpr std::size_t kMaxFramePayload = 0xFFFF;
+constexpr std::uint8_t kFrameMarker = 0xC3;
+
+// Counts the bulk reads inside the pipes and keeps the most ever seen at once.
+class PipeReadCount {
+  public:
+    PipeReadCount(std::atomic<int>& inside, std::atomic<int>& most) : inside_(inside) {
+        const int now = ++inside_;
+        int seen = most.load();
+        while (now > seen && !most.compare_exchange_weak(seen, now)) {
+        }
+    }
+    ~PipeReadCount() { --inside_; }
+    PipeReadCount(const PipeReadCount&) = delete;
+    PipeReadCount& operator=(const PipeReadCount&) = delete;
+
+  private:
+    std::atomic<int>& inside_;
+};
 
 std::int64_t steadyMs() {
     using namespace std::chrono;
@@ -55,6 +73,23 @@ void EmulatedInterface::setSensor(int channel, SensorConfig sensor) {
 void EmulatedInterface::failNextTransfers(int n) {
     std::lock_guard lock(mutex_);
     failuresLeft_ = std::max(0, n);
+}
+
+void EmulatedInterface::failNextPipeTransfers(std::uint8_t endpoint, int n) {
+    std::lock_guard lock(mutex_);
+    pipeFailuresLeft_[endpoint] = std::max(0, n);
+}
+
+void EmulatedInterface::queueBrokenFrame(BrokenFrame kind) {
+    std::lock_guard lock(mutex_);
+    produceStream(steadyMs());
+    if (kind == BrokenFrame::Marker) {
+        pending_.insert(pending_.end(), {0x5A, 0x00, 0x01, 0x00, 0x00});
+    } else {
+        const auto channel = static_cast<std::uint8_t>(std::min<int>(config_.channelCount, 0xFF));
+        pending_.insert(pending_.end(), {kFrameMarker, channel, 0x01, 0x00, 0x00});
+    }
+    streamCv_.notify_all();
 }
 
 void EmulatedInterface::setDescriptorLength(std::size_t bytes) {
@@ -160,6 +195,13 @@ std::uint16_t EmulatedInterface::firmwareProduct() const {
 bool EmulatedInterface::consumeFailure() {
     if (failuresLeft_ == 0) return false;
     --failuresLeft_;
+    return true;
+}
+
+bool EmulatedInterface::consumePipeFailure(std::uint8_t endpoint) {
+    const auto it = pipeFailuresLeft_.find(endpoint);
+    if (it == pipeFailuresLeft_.end() || it->second == 0) return consumeFailure();
+    --it->second;
     return true;
 }
 
@@ -430,7 +472,7 @@ void EmulatedInterface::produceStream(std::int64_t nowMs) {
             // A frame's length field has 16 bits: samples that would overflow it open a new one.
             const auto flush = [&] {
                 if (framed) {
-                    pending_.push_back(0xC3);
+                    pending_.push_back(kFrameMarker);
                     pending_.push_back(static_cast<std::uint8_t>(channel));
                     pending_.push_back(static_cast<std::uint8_t>(payload.size() & 0xFF));
                     pending_.push_back(static_cast<std::uint8_t>((payload.size() >> 8) & 0xFF));
@@ -459,13 +501,14 @@ void EmulatedInterface::produceStream(std::int64_t nowMs) {
 
 EmulatedInterface::Reply EmulatedInterface::readPipe(std::uint8_t endpoint, std::uint8_t* buffer,
                                                      std::uint32_t length) {
+    const PipeReadCount count(pipeReads_, mostPipeReads_);
     std::unique_lock lock(mutex_);
     TransferRecord entry;
     entry.kind = TransferRecord::Kind::ReadPipe;
     entry.pipe = endpoint;
     entry.length = static_cast<std::uint16_t>(std::min<std::uint32_t>(length, 0xFFFF));
     Reply reply = kStall;
-    if (bus_.present && endpoint == 0x82 && buffer != nullptr && !consumeFailure()) {
+    if (bus_.present && endpoint == 0x82 && buffer != nullptr && !consumePipeFailure(endpoint)) {
         const std::uint64_t generation = bus_.generation;
         const std::uint64_t aborts = abortCount_;
         auto idleDeadline = steadyMs() + config_.readTimeoutMs;
@@ -517,7 +560,7 @@ EmulatedInterface::Reply EmulatedInterface::writePipe(std::uint8_t endpoint,
     const bool known = std::find(config_.endpoints.begin(), config_.endpoints.end(), endpoint) !=
                        config_.endpoints.end();
     if (bus_.present && known && (endpoint & 0x80) == 0 && (buffer || length == 0) &&
-        !consumeFailure()) {
+        !consumePipeFailure(endpoint)) {
         if (length > 0) entry.data.assign(buffer, buffer + length);
         reply = {true, length};
     }

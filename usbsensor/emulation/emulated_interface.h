@@ -4,9 +4,11 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -57,6 +59,12 @@ class EmulatedInterface {
     void setDescriptorLength(std::size_t bytes);
     // Bytes the next bulk reads deliver before the generated stream (e.g. a broken frame).
     void injectStreamBytes(std::span<const std::uint8_t> bytes);
+    // The next n transfers on the pipe of endpoint address `endpoint` fail.
+    void failNextPipeTransfers(std::uint8_t endpoint, int n);
+    // A frame header the library must refuse, queued in the stream after the frames produced so
+    // far (so on a frame boundary): a marker other than 0xC3, or a channel the interface lacks.
+    enum class BrokenFrame { Marker, Channel };
+    void queueBrokenFrame(BrokenFrame kind);
 
     // --- observation (thread-safe) ---
     InterfaceConfig config() const;
@@ -70,6 +78,9 @@ class EmulatedInterface {
     std::optional<StreamConfiguration> streamConfiguration(int channel) const;
     std::vector<TransferRecord> transfers() const;
     void clearTransfers();
+    // The most bulk reads that were ever inside the interface's pipes at the same moment. The
+    // library must never read a pipe from two threads at once: this stays at 1.
+    int mostConcurrentPipeReads() const { return mostPipeReads_.load(); }
 
     // --- bus side, used by the emulated platform ---
     struct Reply {
@@ -114,6 +125,7 @@ class EmulatedInterface {
     // the one request 0xED names.
     std::uint16_t firmwareProduct() const;
     bool consumeFailure();
+    bool consumePipeFailure(std::uint8_t endpoint);
     void record(TransferRecord record);
     void produceStream(std::int64_t nowMs);
     std::span<const std::uint8_t> nextStreamSample(int channel);
@@ -126,6 +138,9 @@ class EmulatedInterface {
     std::uint16_t productId_;
     std::size_t descriptorLength_ = 18;
     int failuresLeft_ = 0;
+    std::map<std::uint8_t, int> pipeFailuresLeft_;
+    std::atomic<int> pipeReads_{0};
+    std::atomic<int> mostPipeReads_{0};
     std::vector<TransferRecord> transfers_;
     int attachNotices_ = 0;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
 
 #include "emulation/handle_registry.h"
 #include "emulation/sync_object.h"
@@ -98,7 +99,53 @@ EmulatedPlatform::~EmulatedPlatform() {
 
 std::int64_t EmulatedPlatform::nowMs() const {
     using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() +
+           clockAdvanceMs_.load();
+}
+
+std::int64_t EmulatedPlatform::elapsedMs() const {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now() - start_).count() +
+           clockAdvanceMs_.load();
+}
+
+void EmulatedPlatform::advanceClock(std::chrono::milliseconds by) {
+    clockAdvanceMs_.fetch_add(by.count());
+    std::lock_guard lock(mutex_);
+    reconnectDue();
+}
+
+void EmulatedPlatform::schedule(const ScheduledEvent& event) {
+    std::lock_guard lock(mutex_);
+    events_.push_back(event);
+    reconnectDue();
+}
+
+std::size_t EmulatedPlatform::pendingEvents() const {
+    std::lock_guard lock(mutex_);
+    return events_.size();
+}
+
+void EmulatedPlatform::applyEvent(const ScheduledEvent& event) {
+    if (event.interfaceIndex >= devices_.size()) return;
+    EmulatedInterface& device = *devices_[event.interfaceIndex];
+    switch (event.action) {
+        case ScheduledEvent::Action::Unplug:
+            unplugLocked(device);
+            break;
+        case ScheduledEvent::Action::PlugBack:
+            if (!device.busState().present) connectLocked(device);
+            break;
+        case ScheduledEvent::Action::FailPipe:
+            device.failNextPipeTransfers(event.pipe, event.count);
+            break;
+        case ScheduledEvent::Action::BadMarker:
+            device.queueBrokenFrame(EmulatedInterface::BrokenFrame::Marker);
+            break;
+        case ScheduledEvent::Action::BadChannel:
+            device.queueBrokenFrame(EmulatedInterface::BrokenFrame::Channel);
+            break;
+    }
 }
 
 // --- the bus ---
@@ -133,6 +180,10 @@ std::shared_ptr<EmulatedInterface> EmulatedPlatform::plugIn(const InterfaceConfi
 
 void EmulatedPlatform::unplug(EmulatedInterface& device) {
     std::lock_guard lock(mutex_);
+    unplugLocked(device);
+}
+
+void EmulatedPlatform::unplugLocked(EmulatedInterface& device) {
     EmulatedInterface::BusState state = device.busState();
     parents_.erase(state.devInst);
     state.present = false;
@@ -155,6 +206,15 @@ void EmulatedPlatform::reconnectDue() {
     for (auto& device : devices_) {
         if (device->takeDueReconnect(now)) connectLocked(*device);
     }
+    if (events_.empty()) return;
+    const std::int64_t elapsed = elapsedMs();
+    // In time order; events of the same time in the order they were scheduled.
+    std::stable_sort(
+        events_.begin(), events_.end(),
+        [](const ScheduledEvent& a, const ScheduledEvent& b) { return a.atMs < b.atMs; });
+    std::size_t due = 0;
+    while (due < events_.size() && events_[due].atMs <= elapsed) applyEvent(events_[due++]);
+    events_.erase(events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(due));
 }
 
 bool EmulatedPlatform::registeredUnder(const EmulatedInterface& device,
@@ -342,6 +402,7 @@ bool EmulatedPlatform::deviceIoControl(platform::Handle device, std::uint32_t co
     std::optional<int> hostController;
     {
         std::lock_guard lock(mutex_);
+        reconnectDue();
         const auto it = objects_.find(device);
         if (it != objects_.end()) {
             if (const auto* f = std::get_if<DeviceFile>(&it->second)) file = *f;
@@ -501,6 +562,46 @@ bool EmulatedPlatform::resetEvent(platform::Handle event) {
     return object && object->reset();
 }
 
+void EmulatedPlatform::failNextThreadStarts(int n) {
+    std::lock_guard lock(mutex_);
+    threadStartFailures_ = std::max(0, n);
+}
+
+std::thread EmulatedPlatform::startThread(std::function<void()> body) {
+    {
+        std::lock_guard lock(mutex_);
+        if (threadStartFailures_ > 0) {
+            --threadStartFailures_;
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),
+                                    "emulated thread start failure");
+        }
+    }
+    return std::thread(std::move(body));
+}
+
+void EmulatedPlatform::setSleepsByHand(bool on) {
+    std::lock_guard lock(sleepMutex_);
+    sleepsByHand_ = on;
+    if (!on) sleepsEnded_ = sleepsStarted_;
+    sleepCv_.notify_all();
+}
+
+std::uint64_t EmulatedPlatform::sleepsStarted() const {
+    std::lock_guard lock(sleepMutex_);
+    return sleepsStarted_;
+}
+
+bool EmulatedPlatform::awaitSleeps(std::uint64_t count, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(sleepMutex_);
+    return sleepCv_.wait_for(lock, timeout, [&] { return sleepsStarted_ >= count; });
+}
+
+void EmulatedPlatform::endSleeps() {
+    std::lock_guard lock(sleepMutex_);
+    sleepsEnded_ = sleepsStarted_;
+    sleepCv_.notify_all();
+}
+
 bool EmulatedPlatform::setCurrentThreadPriority(int priority) {
     std::lock_guard lock(mutex_);
     threadPriorities_[std::this_thread::get_id()] = priority;
@@ -508,7 +609,15 @@ bool EmulatedPlatform::setCurrentThreadPriority(int priority) {
 }
 
 void EmulatedPlatform::sleep(std::uint32_t milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    std::unique_lock lock(sleepMutex_);
+    const std::uint64_t number = ++sleepsStarted_;
+    sleepCv_.notify_all();
+    if (!sleepsByHand_) {
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        return;
+    }
+    sleepCv_.wait(lock, [&] { return sleepsEnded_ >= number; });
 }
 
 }  // namespace vornik::emulation

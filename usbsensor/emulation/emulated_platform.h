@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -17,6 +18,7 @@
 
 #include "emulation/emulated_interface.h"
 #include "emulation/interface_config.h"
+#include "emulation/scheduled_event.h"
 #include "platform/platform.h"
 
 namespace vornik::emulation {
@@ -41,6 +43,30 @@ class EmulatedPlatform : public platform::Platform,
     // The interface comes back under a new device node.
     void plugBack(EmulatedInterface& device);
     std::vector<std::shared_ptr<EmulatedInterface>> interfaces() const;
+
+    // --- the bus's clock and its scheduled events ---
+    // Milliseconds since the bus was created, on the bus's clock (the steady clock plus every
+    // advance asked for).
+    std::int64_t elapsedMs() const;
+    // Moves the bus's clock forward: reconnections and scheduled events fall due sooner. Events
+    // due now happen before it returns.
+    void advanceClock(std::chrono::milliseconds by);
+    // Events happen at the first call into the bus at or after their time.
+    void schedule(const ScheduledEvent& event);
+    std::size_t pendingEvents() const;
+
+    // --- threads ---
+    // The next n thread starts fail as the system's do (std::system_error).
+    void failNextThreadStarts(int n);
+    // Sleeps by hand: while on, a sleep() lasts until endSleeps() (or until it is turned off),
+    // whatever its duration, so that a test decides when a sleeping thread goes on.
+    void setSleepsByHand(bool on);
+    // Sleeps begun so far (by hand or not).
+    std::uint64_t sleepsStarted() const;
+    // Waits until `count` sleeps have begun; false after `timeout`.
+    bool awaitSleeps(std::uint64_t count, std::chrono::milliseconds timeout);
+    // Ends every sleep begun so far.
+    void endSleeps();
 
     // --- the WinUSB module ---
     // An entry point the module lacks (GetProcAddress answers null for it).
@@ -83,6 +109,7 @@ class EmulatedPlatform : public platform::Platform,
     bool releaseMutex(platform::Handle mutex) override;
     bool setEvent(platform::Handle event) override;
     bool resetEvent(platform::Handle event) override;
+    std::thread startThread(std::function<void()> body) override;
     bool setCurrentThreadPriority(int priority) override;
     void sleep(std::uint32_t milliseconds) override;
 
@@ -118,11 +145,14 @@ class EmulatedPlatform : public platform::Platform,
     std::u16string winUsbPath(const EmulatedInterface& device, const platform::Guid& cls) const;
     bool registeredUnder(const EmulatedInterface& device, const platform::Guid& cls) const;
     void connectLocked(EmulatedInterface& device);
+    void unplugLocked(EmulatedInterface& device);
+    // Reconnections and scheduled events whose time has come; under mutex_.
     void reconnectDue();
+    void applyEvent(const ScheduledEvent& event);
     std::int64_t nowMs() const;
     std::shared_ptr<SyncObject> syncObject(platform::Handle handle) const;
     // The live interface behind a WinUSB handle, or null.
-    std::shared_ptr<EmulatedInterface> winUsbDevice(void* handle) const;
+    std::shared_ptr<EmulatedInterface> winUsbDevice(void* handle);
     bool kernelIoctl(const DeviceFile& file, std::uint32_t code, const std::uint8_t* input,
                      std::uint32_t inputSize, std::uint8_t* output, std::uint32_t outputSize,
                      std::uint32_t* bytesReturned);
@@ -142,6 +172,16 @@ class EmulatedPlatform : public platform::Platform,
     bool winUsbInstalled_ = true;
     int loadedModules_ = 0;
     std::map<std::thread::id, int> threadPriorities_;
+    std::atomic<std::int64_t> clockAdvanceMs_{0};
+    std::vector<ScheduledEvent> events_;
+    int threadStartFailures_ = 0;
+
+    // Hand-driven sleeps.
+    mutable std::mutex sleepMutex_;
+    std::condition_variable sleepCv_;
+    bool sleepsByHand_ = false;
+    std::uint64_t sleepsStarted_ = 0;
+    std::uint64_t sleepsEnded_ = 0;  // sleeps numbered up to this one are over
 };
 
 }  // namespace vornik::emulation

@@ -128,8 +128,9 @@ struct EmulatedPlatform::WinUsbCalls {
     }
 };
 
-std::shared_ptr<EmulatedInterface> EmulatedPlatform::winUsbDevice(void* handle) const {
+std::shared_ptr<EmulatedInterface> EmulatedPlatform::winUsbDevice(void* handle) {
     std::lock_guard lock(mutex_);
+    reconnectDue();
     const auto it = winUsbHandles_.find(platform::fromWinHandle(handle));
     if (it == winUsbHandles_.end()) return nullptr;
     const auto state = it->second.device->busState();

@@ -34,7 +34,8 @@ bool VornikUsbDriverMgr::scanForChanges(UsbDriverEventHandler& handler) {
             auto driver = std::make_unique<VornikUsbDriver>(os_);
             if (driver->open(handle)) {
                 slot = std::move(driver);
-                handler.interfaceArrived(slot.get());
+                // Not attached (the report says why): a later scan tries again.
+                if (!handler.interfaceArrived(slot.get())) slot.reset();
             } else {
                 driver.reset();
                 os_.closeHandle(handle);

@@ -39,7 +39,6 @@ WinUsbDriverMgr::~WinUsbDriverMgr() {
 }
 
 void WinUsbDriverMgr::fillHostControllerList() {
-    if (hostControllers_.entries[0].devInst != 0) return;
     const platform::Handle set = os_.getClassDevs(platform::kHostControllerClass);
     if (set == platform::kInvalidHandle) return;
     for (std::uint32_t index = 0; index < hostControllers_.entries.size(); ++index) {
@@ -68,8 +67,7 @@ platform::Handle WinUsbDriverMgr::findHostController(platform::DevInst devInst) 
 }
 
 void WinUsbDriverMgr::freeSlot(WinUsbDeviceSlot& slot) {
-    delete slot.driver;
-    slot.driver = nullptr;
+    slot.driver.reset();
     slot.vendorId = 0;
     slot.productId = 0;
     slot.inUse = 0;
@@ -88,7 +86,7 @@ void WinUsbDriverMgr::sweepRemoved(UsbDriverEventHandler& handler) {
                                            speed.data())) {
             continue;
         }
-        handler.interfaceRemoved(slot.driver);
+        handler.interfaceRemoved(slot.driver.get());
         freeSlot(slot);
     }
 }
@@ -110,7 +108,6 @@ bool WinUsbDriverMgr::scanClass(const platform::Guid& interfaceClass,
         for (auto& slot : slots_) {
             if (slot.inUse && slot.file != platform::kInvalidHandle &&
                 slot.devInst == member->devInst) {
-                slot.inUse = 1;
                 known = true;
                 break;
             }
@@ -153,7 +150,7 @@ bool WinUsbDriverMgr::scanClass(const platform::Guid& interfaceClass,
         }
         slot->vendorId = descriptor[8] | (descriptor[9] << 8);
         slot->productId = descriptor[10] | (descriptor[11] << 8);
-        slot->driver = new WinUsbDriver(slot, winUsb_, os_);
+        slot->driver = std::make_unique<WinUsbDriver>(slot, winUsb_, os_);
 
         if (slot->vendorId == vendorUsbId && slot->productId == kLoaderProductId) {
             // The interface reconnects with its working product id; a later scan attaches it.
@@ -163,8 +160,13 @@ bool WinUsbDriverMgr::scanClass(const platform::Guid& interfaceClass,
         }
         slot->devInst = member->devInst;
         slot->inUse = 1;
+        if (!handler.interfaceArrived(slot->driver.get())) {
+            // Not attached (the report says why): free the slot, a later scan tries again.
+            freeSlot(*slot);
+            slot->devInst = 0;
+            continue;
+        }
         attached = true;
-        handler.interfaceArrived(slot->driver);
     }
     os_.destroyDeviceInfoList(set);
     return attached;
@@ -178,7 +180,7 @@ bool WinUsbDriverMgr::scanForChanges(UsbDriverEventHandler& handler) {
 bool WinUsbDriverMgr::releaseAll(UsbDriverEventHandler& handler) {
     for (auto& slot : slots_) {
         if (slot.driver == nullptr) continue;
-        handler.interfaceRemoved(slot.driver);
+        handler.interfaceRemoved(slot.driver.get());
         freeSlot(slot);
         slot.devInst = 0;
         slot.hostController = platform::kInvalidHandle;

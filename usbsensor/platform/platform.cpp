@@ -1,12 +1,12 @@
 // Choice of the platform backend.
 #include "platform/platform.h"
 
-#include <QtGlobal>
 #include <cstdlib>
 #include <mutex>
 #include <utility>
 
 #include "emulation/emulated_platform.h"
+#include "platform/diagnostics.h"
 
 namespace vornik::platform {
 
@@ -33,7 +33,7 @@ std::shared_ptr<Platform> makeDefault() {
             return emulation::EmulatedPlatform::fromDescriptionFile(description);
         } catch (const std::exception& error) {
             // An unreadable description leaves an empty bus: no interface is ever found.
-            qWarning("VORNIK_EMULATION: %s", error.what());
+            diagnostics::warn("VORNIK_EMULATION: %s", error.what());
             return std::make_shared<emulation::EmulatedPlatform>();
         }
     }
@@ -51,10 +51,6 @@ std::shared_ptr<Platform> currentShared() {
     auto& backend = installed();
     if (!backend) backend = makeDefault();
     return backend;
-}
-
-Platform& current() {
-    return *currentShared();
 }
 
 void install(std::shared_ptr<Platform> backend) {

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace vornik::platform {
 
@@ -106,6 +108,10 @@ class Platform {
     virtual bool resetEvent(Handle event) = 0;
 
     // --- threads ---
+    // Starts a thread running `body`; throws std::system_error when the system cannot.
+    virtual std::thread startThread(std::function<void()> body) {
+        return std::thread(std::move(body));
+    }
     virtual bool setCurrentThreadPriority(int priority) = 0;
     virtual void sleep(std::uint32_t milliseconds) = 0;
 };
@@ -113,7 +119,7 @@ class Platform {
 // The backend in use. Unless one was installed: on Windows the real calls, unless the
 // environment variable VORNIK_EMULATION names an emulation description file; elsewhere the
 // emulated backend (described by that file when set, otherwise with nothing plugged in).
-Platform& current();
+// Shared: a backend installed meanwhile never ends one that a caller still uses.
 std::shared_ptr<Platform> currentShared();
 
 // Makes `backend` the one `current()` returns (null: back to the default choice).

@@ -13,6 +13,8 @@ inline constexpr int kStreamStatusRequestFailed = -1;
 inline constexpr int kStreamStatusBadMarker = -2;
 inline constexpr int kStreamStatusBadChannel = -3;
 inline constexpr int kStreamStatusRingFull = 2;
+// The reader thread ended on an unexpected error (an exception) and took the stream with it.
+inline constexpr int kStreamStatusReaderFailed = -4;
 
 enum class StoreResult { Stored, Full, Dropped };
 

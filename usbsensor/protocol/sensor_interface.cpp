@@ -2,8 +2,11 @@
 #include "protocol/sensor_interface.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <exception>
 
+#include "platform/diagnostics.h"
 #include "transport/usb_driver.h"
 
 namespace vornik {
@@ -47,8 +50,15 @@ SensorInterface::SensorInterface(UsbDriver* driver, bool withThread)
     wakeEvent_ = os_->createEvent(true, false);
     exitEvent_ = os_->createEvent(true, false);
     if (withThread) {
+        try {
+            thread_ = os_->startThread([this] { readerLoop(); });
+        } catch (...) {
+            os_->closeHandle(exitEvent_);
+            os_->closeHandle(wakeEvent_);
+            os_->closeHandle(ringMutex_);
+            throw;
+        }
         hasThread_ = true;
-        thread_ = std::thread([this] { readerLoop(); });
     }
 }
 
@@ -222,8 +232,16 @@ bool SensorInterface::stopStream(int channel) {
     const bool ok = driver_->controlOut(request::kStopStream, 0, static_cast<uint16_t>(channel),
                                         oneByteStop_ ? &zero : nullptr, oneByteStop_ ? 1 : 0);
     if (drainAfterStop_) {
-        std::vector<uint8_t> scratch(1000);
-        for (int i = 0; i < 2; ++i) driver_->readPipe(kStreamPipe, scratch.data(), 1000);
+        // The reader may be inside a read of the same pipe: the drain waits until it is out
+        // (it starts none while the stop is pending).
+        std::unique_lock pipe(pipeMutex_, std::defer_lock);
+        if (pipe.try_lock_for(std::chrono::milliseconds(kRingWaitMs))) {
+            std::vector<uint8_t> scratch(kDrainReadSize);
+            for (int i = 0; i < kDrainReads; ++i)
+                driver_->readPipe(kStreamPipe, scratch.data(), kDrainReadSize);
+        } else {
+            diagnostics::log("stream stop: the stream pipe stayed busy, not drained");
+        }
     }
     return ok;
 }
@@ -286,6 +304,24 @@ void SensorInterface::processBlock(const uint8_t* data, size_t n) {
 }
 
 void SensorInterface::readerLoop() {
+    // Nothing may escape into the caller's process: an unexpected error ends the stream and the
+    // thread, and is recorded.
+    try {
+        readerCycles();
+    } catch (const std::exception& error) {
+        readerFailed_.store(true);
+        endStream(kStreamStatusReaderFailed);
+        diagnostics::log("reader thread ended on an error: %s", error.what());
+    } catch (...) {
+        readerFailed_.store(true);
+        endStream(kStreamStatusReaderFailed);
+        diagnostics::log("reader thread ended on an unknown error");
+    }
+    exited_.store(true);
+    os_->setEvent(exitEvent_);
+}
+
+void SensorInterface::readerCycles() {
     os_->setCurrentThreadPriority(platform::kThreadPriorityAboveNormal);
     std::vector<uint8_t> buffer(kReadBlock);
     while (!quit_.load()) {
@@ -302,7 +338,13 @@ void SensorInterface::readerLoop() {
         // that channel's status, not the last channel of the previous stream.
         if (parserReset_.exchange(false)) parser_.reset();
         int32_t got = 0;
-        if (!driver_->readPipe(kStreamPipe, buffer.data(), kReadBlock, &got)) {
+        bool read = false;
+        {
+            std::unique_lock pipe(pipeMutex_);
+            if (stopRequested_.load()) continue;  // the stop drains the pipe itself
+            read = driver_->readPipe(kStreamPipe, buffer.data(), kReadBlock, &got);
+        }
+        if (!read) {
             ChannelStatus status;
             const bool known = channelStatus(parser_.frameChannel(), &status);
             endStream(known ? status.code : kStreamStatusRequestFailed);
@@ -311,8 +353,6 @@ void SensorInterface::readerLoop() {
         }
         processBlock(buffer.data(), static_cast<size_t>(std::clamp(got, 0, kReadBlock)));
     }
-    exited_.store(true);
-    os_->setEvent(exitEvent_);
 }
 
 void SensorInterface::shutDown() {

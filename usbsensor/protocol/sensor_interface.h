@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -28,10 +29,13 @@ class SensorInterface {
     static constexpr uint32_t kExitWaitMs = 5000;
     static constexpr uint16_t kSampleWord = 0xFFFE;
     static constexpr uint16_t kIdleWord = 0xFFFF;
+    // After a stop of an interface that asks for it, the stream pipe is read this many times.
+    static constexpr int kDrainReads = 2;
+    static constexpr int kDrainReadSize = 1000;
 
-    // `driver` stays owned by its manager. With `withThread` the reader thread starts at once;
-    // the mutex and events exist either way (without a thread, the stream is fed by hand
-    // through processBlock).
+    // `driver` stays owned by its manager. With `withThread` the reader thread starts at once
+    // (std::system_error when it cannot; nothing is left behind); the mutex and events exist
+    // either way (without a thread, the stream is fed by hand through processBlock).
     explicit SensorInterface(UsbDriver* driver, bool withThread = true);
     ~SensorInterface();
     SensorInterface(const SensorInterface&) = delete;
@@ -46,6 +50,8 @@ class SensorInterface {
     bool drainAfterStop() const { return drainAfterStop_; }
     bool hasRing(int channel) const;
     bool readerRunning() const { return hasThread_ && !exited_.load(); }
+    // The reader thread ended on an unexpected error (caught at its entry).
+    bool readerFailed() const { return readerFailed_.load(); }
 
     // Requests 0x84 (and 0xF2 for product 8) unless the product needs none; with `allocate`,
     // gives every channel below the count a ring and frees the others.
@@ -78,6 +84,7 @@ class SensorInterface {
     class RingSink;
 
     void readerLoop();
+    void readerCycles();
     void setRings(int count);
     bool lockRings(uint32_t timeoutMs);
     void unlockRings();
@@ -106,6 +113,10 @@ class SensorInterface {
     FrameParser parser_;
     std::atomic<bool> parserReset_{false};
     std::atomic<bool> exited_{false};
+    std::atomic<bool> readerFailed_{false};
+    // Held by whoever reads the stream pipe: the reader thread, or a stop's drain on the
+    // caller's thread. The reader starts no read while a stop is pending.
+    std::timed_mutex pipeMutex_;
     std::thread thread_;
     bool shutDown_ = false;
 };

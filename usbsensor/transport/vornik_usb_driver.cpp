@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/config.h"
+#include "platform/diagnostics.h"
 
 namespace vornik {
 
@@ -80,6 +81,8 @@ bool VornikUsbDriver::vendorRequest(std::uint8_t direction, std::uint8_t request
                              static_cast<std::uint32_t>(block.size()),
                              length == 0 ? nullptr : buffer, static_cast<std::uint32_t>(length),
                              &returned)) {
+        diagnostics::log("kernel driver request 0x%02X %s (value %u, index %u, %d bytes) failed",
+                         request, direction == 1 ? "IN" : "OUT", value, index, length);
         return false;
     }
     if (transferred) *transferred = static_cast<std::int32_t>(returned);
@@ -122,6 +125,8 @@ bool VornikUsbDriver::pipeTransfer(std::uint32_t code, std::uint8_t pipe, void* 
     std::uint32_t returned = 0;
     if (!os_.deviceIoControl(device_, code, &value, sizeof value, buffer,
                              static_cast<std::uint32_t>(length), &returned)) {
+        diagnostics::log("kernel driver pipe 0x%02X control code 0x%X (%d bytes) failed", pipe,
+                         static_cast<unsigned>(code), length);
         return false;
     }
     if (transferred) *transferred = static_cast<std::int32_t>(returned);

@@ -1,6 +1,8 @@
 // Run-time binding of the WinUSB module.
 #include "transport/winusb_binding.h"
 
+#include "platform/diagnostics.h"
+
 namespace vornik {
 
 namespace {
@@ -8,6 +10,7 @@ namespace {
 template <typename Fn>
 bool lookUp(platform::Platform& os, platform::ModuleHandle module, const char* name, Fn& target) {
     target = reinterpret_cast<Fn>(os.getProcAddress(module, name));
+    if (target == nullptr) diagnostics::log("winusb.dll has no entry point %s", name);
     return target != nullptr;
 }
 
@@ -16,7 +19,10 @@ bool lookUp(platform::Platform& os, platform::ModuleHandle module, const char* n
 WinUsbBinding bindWinUsb(platform::Platform& os) {
     WinUsbBinding table;
     table.module = os.loadLibraryW(u"winusb.dll");
-    if (table.module == nullptr) return {};
+    if (table.module == nullptr) {
+        diagnostics::log("winusb.dll could not be loaded: WinUSB interfaces are not looked for");
+        return {};
+    }
     // Every entry point is needed; a partial table would fail in the middle of a transfer.
     const bool complete =
         lookUp(os, table.module, "WinUsb_Initialize", table.initialize) &&

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/config.h"
+#include "platform/diagnostics.h"
 
 namespace vornik {
 
@@ -71,6 +72,8 @@ bool WinUsbDriver::controlIn(std::uint8_t request, std::uint16_t value, std::uin
     std::uint32_t done = 0;
     if (!winUsb_.controlTransfer(slot_->winUsb, setup, length == 0 ? nullptr : bytes(buffer),
                                  static_cast<std::uint32_t>(length), &done, nullptr)) {
+        diagnostics::log("WinUSB request 0x%02X IN (value %u, index %u, %d bytes) failed", request,
+                         value, index, length);
         return false;
     }
     if (transferred) *transferred = static_cast<std::int32_t>(done);
@@ -83,8 +86,13 @@ bool WinUsbDriver::controlOut(std::uint8_t request, std::uint16_t value, std::ui
     const platform::WinUsbSetupPacket setup{kRequestTypeVendorOut, request, value, index,
                                             static_cast<std::uint16_t>(length)};
     std::uint32_t done = 0;
-    return winUsb_.controlTransfer(slot_->winUsb, setup, length == 0 ? nullptr : bytes(buffer),
-                                   static_cast<std::uint32_t>(length), &done, nullptr) != 0;
+    if (!winUsb_.controlTransfer(slot_->winUsb, setup, length == 0 ? nullptr : bytes(buffer),
+                                 static_cast<std::uint32_t>(length), &done, nullptr)) {
+        diagnostics::log("WinUSB request 0x%02X OUT (value %u, index %u, %d bytes) failed", request,
+                         value, index, length);
+        return false;
+    }
+    return true;
 }
 
 bool WinUsbDriver::readPipe(std::uint8_t pipe, void* buffer, std::int32_t length,
@@ -93,6 +101,7 @@ bool WinUsbDriver::readPipe(std::uint8_t pipe, void* buffer, std::int32_t length
     std::uint32_t done = 0;
     if (!winUsb_.readPipe(slot_->winUsb, pipe, bytes(buffer), static_cast<std::uint32_t>(length),
                           &done, nullptr)) {
+        diagnostics::log("WinUSB read of pipe 0x%02X (%d bytes) failed", pipe, length);
         return false;
     }
     if (transferred) *transferred = static_cast<std::int32_t>(done);
@@ -105,6 +114,7 @@ bool WinUsbDriver::writePipe(std::uint8_t pipe, const void* buffer, std::int32_t
     std::uint32_t done = 0;
     if (!winUsb_.writePipe(slot_->winUsb, pipe, bytes(buffer), static_cast<std::uint32_t>(length),
                            &done, nullptr)) {
+        diagnostics::log("WinUSB write of pipe 0x%02X (%d bytes) failed", pipe, length);
         return false;
     }
     if (transferred) *transferred = static_cast<std::int32_t>(done);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/platform.h"
 #include "transport/usb_driver.h"
@@ -10,18 +11,7 @@
 
 namespace vornik {
 
-// The manager's record of one WinUSB interface.
-struct WinUsbDeviceSlot {
-    class WinUsbDriver* driver = nullptr;
-    platform::DevInst devInst = 0;
-    platform::Handle file = platform::kInvalidHandle;
-    platform::WinUsbInterfaceHandle winUsb = nullptr;
-    platform::Handle hostController = platform::kInvalidHandle;
-    std::int32_t vendorId = 0;
-    std::int32_t productId = 0;
-    std::uint8_t status = 0;
-    std::uint8_t inUse = 0;
-};
+struct WinUsbDeviceSlot;
 
 // IOCTL_USB_USER_REQUEST, and the bus statistics request it carries.
 inline constexpr std::uint32_t kIoctlUsbUserRequest = 0x220438;
@@ -56,6 +46,19 @@ class WinUsbDriver : public UsbDriver {
     WinUsbDeviceSlot* slot_;
     const WinUsbBinding& winUsb_;
     platform::Platform& os_;
+};
+
+// The manager's record of one WinUSB interface; the slot owns its driver.
+struct WinUsbDeviceSlot {
+    std::unique_ptr<WinUsbDriver> driver;
+    platform::DevInst devInst = 0;
+    platform::Handle file = platform::kInvalidHandle;
+    platform::WinUsbInterfaceHandle winUsb = nullptr;
+    platform::Handle hostController = platform::kInvalidHandle;
+    std::int32_t vendorId = 0;
+    std::int32_t productId = 0;
+    std::uint8_t status = 0;
+    std::uint8_t inUse = 0;
 };
 
 }  // namespace vornik

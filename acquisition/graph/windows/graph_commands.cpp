@@ -9,6 +9,7 @@
 // when code must reach the action by name; otherwise use Trepere::command("objectName").
 #include "graph/windows/graph_commands.h"
 
+#include "files/windows/graph_file_commands.h"
 #include "graph/graph_views.h"
 #include "graph/windows/cursor_commands.h"
 #include "graph/windows/export_commands.h"
@@ -51,6 +52,7 @@ const GraphCommand kCommands[] = {
     {.menu = "Fichier1",
      .objectName = "lirefichier1",
      .caption = "lirefichier",
+     .handler = OpenDialogCanClose,
      .member = &Trepere::lirefichier1},
     {.menu = "Fichier1",
      .objectName = "imprimer1",
@@ -75,18 +77,22 @@ const GraphCommand kCommands[] = {
     {.menu = "Fichier1",
      .objectName = "sauvegarder1",
      .caption = "sauvegarder données",
+     .handler = sauvegarder1Click,
      .member = &Trepere::sauvegarder1},
     {.menu = "Fichier1",
      .objectName = "sauvavecdtails1",
      .caption = "sauv. avec détails",
+     .handler = sauvavecdtails1Click,
      .member = &Trepere::sauvavecdtails1},
     {.menu = "Fichier1",
      .objectName = "exportersanstitres1",
      .caption = "exporter sans titres",
+     .handler = exportersanstitres1Click,
      .member = &Trepere::exportersanstitres1},
     {.menu = "Fichier1",
      .objectName = "sauvegardervirgule",
      .caption = "sauvegarder (virgule)",
+     .handler = sauvegardervirguleClick,
      .member = &Trepere::sauvegardervirgule},
     {.menu = "Fichier1",
      .objectName = "N2",

@@ -20,6 +20,7 @@
 #include "settings/windows/about10.h"
 #include "settings/windows/main_commands.h"
 #include "settings/windows/program_windows.h"
+#include "settings/windows/udmatp10.h"
 #include "settings/windows/ugroschiffres.h"
 #include "ui/interaction.h"
 #include "ui/program_icon.h"
@@ -135,7 +136,13 @@ void TMainForm::channelDialog(char letter) {
     setAlwaysOnTop(true);
 }
 
-void TMainForm::showChannelDialog() {}
+void TMainForm::showChannelDialog() {
+    // A fresh dialog for each use; the previous one goes once this one exists.
+    auto* dialog = new Tfdmatp(programSettings().currentChannel, this);
+    if (channelDialog_ != nullptr) channelDialog_->deleteLater();
+    channelDialog_ = dialog;
+    interaction().execDialog(*dialog);
+}
 
 void TMainForm::setAlwaysOnTop(bool on) {
     if (alwaysOnTop() == on) return;

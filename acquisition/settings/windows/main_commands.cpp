@@ -11,6 +11,7 @@
 #include "outputs/windows/output_commands.h"
 #include "settings/live_readout.h"
 #include "settings/windows/Main13.h"
+#include "settings/windows/settings_commands.h"
 
 namespace qtl {
 
@@ -178,11 +179,13 @@ const MainCommand kCommands[] = {
      .objectName = "sauverlesrglages1",
      .caption = "sauver les réglages",
      .hint = "Enregistre les réglages dans un fichier",
+     .handler = [](TMainForm&) { saveSettingsCommand(); },
      .member = &TMainForm::sauverlesrglages1},
     {.menu = "Options1",
      .objectName = "liredesrglages1",
      .caption = "lire des réglages",
      .hint = "Lit les réglages d'un fichier",
+     .handler = [](TMainForm&) { readSettingsCommand(); },
      .member = &TMainForm::liredesrglages1},
     {.menu = "Options1",
      .objectName = "groschiffres1",

@@ -26,6 +26,7 @@
 #include "settings/windows/Main13.h"
 #include "settings/windows/about10.h"
 #include "settings/windows/program_windows.h"
+#include "settings/windows/udmatp10.h"
 #include "settings/windows/ugroschiffres.h"
 
 namespace qtl {
@@ -109,6 +110,8 @@ bool saveScreenshots(const QString& folder) {
     framing.FormShow();
     shots.push_back({graph, "fenetre_graphe.png"});
     shots.push_back({&framing, "cadrages.png"});
+    Tfdmatp channelA('A', w.MainForm.get());
+    shots.push_back({&channelA, "voie_a.png"});
     bool allSaved = true;
     for (const auto& [window, name] : shots)
         allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;

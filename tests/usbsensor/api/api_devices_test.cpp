@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "api/api_state.h"
+#include "api/device_thread.h"
 
 #include "api_test_util.h"
 
@@ -173,8 +174,9 @@ TEST_F(ApiTest, WatchThreadNoticesArrivalsUntilStopped) {
     auto a = bus->plugIn(interfaceWith(1));
     EXPECT_TRUE(eventually([&] { return a->attachNotices() == 1; }));
     EXPECT_EQ(VorStop(), 1);
+    // The stop has ended the thread: no rescan can follow.
+    EXPECT_FALSE(vornik::api::watchThread()->isRunning());
     auto b = bus->plugIn(interfaceWith(1));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(b->attachNotices(), 0);
     EXPECT_EQ(VorStart(), 1);
     EXPECT_TRUE(eventually([&] { return b->attachNotices() == 1; }));
@@ -182,17 +184,29 @@ TEST_F(ApiTest, WatchThreadNoticesArrivalsUntilStopped) {
 }
 
 TEST_F(ApiTest, StreamingPausesRescansAndAnyStopResumesThem) {
+    // The watch thread's sleeps end by hand: each watchCycle() is one whole rescan cycle.
+    bus->setSleepsByHand(true);
+    const auto watchCycle = [&] {
+        const auto n = bus->sleepsStarted();
+        bus->endSleeps();
+        return bus->awaitSleeps(n + 1, std::chrono::seconds(5));
+    };
     VorStart();
+    ASSERT_TRUE(bus->awaitSleeps(1, std::chrono::seconds(5)));
     auto a = bus->plugIn(interfaceWith(1));
-    ASSERT_TRUE(eventually([&] { return a->attachNotices() == 1; }));
+    ASSERT_TRUE(watchCycle());
+    ASSERT_EQ(a->attachNotices(), 1);
     ASSERT_EQ(VorGetNumChannels(0, first), 1);
     ASSERT_EQ(VorStartContinuousSampling(0, first, 0, 100), 6);
     auto b = bus->plugIn(interfaceWith(1));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_TRUE(watchCycle());
+    ASSERT_TRUE(watchCycle());
     EXPECT_EQ(b->attachNotices(), 0);
     // A stop that fails (unknown id) resumes the rescans all the same.
     EXPECT_EQ(VorStopContinuousSampling(0, 9999, 0), -1);
-    EXPECT_TRUE(eventually([&] { return b->attachNotices() == 1; }));
+    ASSERT_TRUE(watchCycle());
+    EXPECT_EQ(b->attachNotices(), 1);
+    bus->setSleepsByHand(false);
 }
 
 TEST(ApiSleep, SleepTakesNoLock) {

@@ -92,7 +92,7 @@ TEST_F(WinUsbMgrTest, LoaderModeGivesNoArrivalInTheLoadingScanAndOneLater) {
 
     mgr.scanForChanges(handler);  // still re-enumerating
     EXPECT_TRUE(handler.arrived.empty());
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    bus->advanceClock(std::chrono::milliseconds(60));
     mgr.scanForChanges(handler);
     ASSERT_EQ(handler.arrived.size(), 1u);
     EXPECT_EQ(handler.arrived[0].productId, 9);

@@ -1,6 +1,7 @@
 // Emulation description files: what they describe, and readable errors for bad ones.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -68,15 +69,61 @@ TEST(DescriptionFile, EnvironmentVariableChoosesTheDefaultBackend) {
     const auto file = data("two_boxes.json");
     ASSERT_EQ(setenv("VORNIK_EMULATION", file.c_str(), 1), 0);
     platform::install(nullptr);
-    auto* bus = dynamic_cast<EmulatedPlatform*>(&platform::current());
+    auto bus = std::dynamic_pointer_cast<EmulatedPlatform>(platform::currentShared());
     ASSERT_NE(bus, nullptr);
     EXPECT_EQ(bus->interfaces().size(), 2u);
     unsetenv("VORNIK_EMULATION");
     platform::install(nullptr);
-    bus = dynamic_cast<EmulatedPlatform*>(&platform::current());
+    bus = std::dynamic_pointer_cast<EmulatedPlatform>(platform::currentShared());
     ASSERT_NE(bus, nullptr);
     EXPECT_TRUE(bus->interfaces().empty());
     platform::install(nullptr);
+}
+
+// Each event happens once the bus's clock reaches its time, not a second before.
+TEST(DescriptionFile, SchedulesEvents) {
+    const auto bus = EmulatedPlatform::fromDescriptionFile(data("scheduled_events.json"));
+    const auto devices = bus->interfaces();
+    ASSERT_EQ(devices.size(), 2u);
+    EXPECT_EQ(bus->pendingEvents(), 5u);  // the unplug brings its plug-back
+    emulation::EmulatedInterface& a = *devices[0];
+    emulation::EmulatedInterface& b = *devices[1];
+    const auto clockTo = [&](std::int64_t ms) {
+        bus->advanceClock(std::chrono::milliseconds(ms - bus->elapsedMs()));
+    };
+    const std::uint8_t byte = 0;
+    const auto write = [&] { return a.writePipe(0x02, &byte, 1).ok; };
+    const auto read = [&] {
+        std::vector<std::uint8_t> buffer(16);
+        const auto reply = a.readPipe(0x82, buffer.data(), 16);
+        buffer.resize(reply.ok ? reply.transferred : 0);
+        return buffer;
+    };
+
+    clockTo(99000);
+    EXPECT_TRUE(b.pluggedIn());
+    clockTo(100001);
+    EXPECT_FALSE(b.pluggedIn());
+    clockTo(101000);
+    EXPECT_FALSE(b.pluggedIn());
+    clockTo(102001);
+    EXPECT_TRUE(b.pluggedIn());
+
+    clockTo(103000);
+    EXPECT_TRUE(write());
+    clockTo(104001);
+    EXPECT_FALSE(write());
+    EXPECT_FALSE(write());
+    EXPECT_TRUE(write());
+
+    // The broken frames come in the stream in their turn.
+    clockTo(105000);
+    EXPECT_TRUE(read().empty());
+    clockTo(106001);
+    EXPECT_EQ(read(), (std::vector<std::uint8_t>{0x5A, 0, 1, 0, 0}));
+    clockTo(108001);
+    EXPECT_EQ(read(), (std::vector<std::uint8_t>{0xC3, 2, 1, 0, 0}));
+    EXPECT_EQ(bus->pendingEvents(), 0u);
 }
 
 struct BadFile {
@@ -113,7 +160,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{R"({"interfaces":[{"deviceNumber":10}]})", "deviceNumber"},
         BadFile{R"({"interfaces":[{"sensors":[{"sample":"abc"}]}]})", "sensors[0].sample"},
         BadFile{R"({"interfaces":[{"sensors":[{"dataSheetFile":"missing.bin"}]}]})", "cannot read"},
-        BadFile{R"({"interfaces":[{"capabilities":[1,2]}]})", "capabilities"}));
+        BadFile{R"({"interfaces":[{"capabilities":[1,2]}]})", "capabilities"},
+        BadFile{R"({"interfaces":[{}],"events":[{"atMs":5,"interface":"x","action":"unplug"}]})",
+                "events[0].interface: no interface is named"},
+        BadFile{R"({"interfaces":[{}],"events":[{"atMs":5,"interface":1,"action":"unplug"}]})",
+                "events[0].interface: out of range"},
+        BadFile{R"({"interfaces":[{}],"events":[{"atMs":5,"interface":0,"action":"explode"}]})",
+                "events[0].action"},
+        BadFile{R"({"interfaces":[{}],"events":[{"interface":0,"action":"unplug"}]})",
+                "events[0].atMs"}));
 
 TEST(DescriptionFile, MissingFile) {
     EXPECT_THROW(EmulatedPlatform::fromDescriptionFile(data("no_such_file.json")),

@@ -118,12 +118,12 @@ TEST(ScopedPlatform, InstallsAndRestores) {
     auto first = std::make_shared<EmulatedPlatform>();
     auto second = std::make_shared<EmulatedPlatform>();
     platform::install(first);
-    EXPECT_EQ(&platform::current(), first.get());
+    EXPECT_EQ(platform::currentShared().get(), first.get());
     {
         platform::ScopedPlatform scoped(second);
-        EXPECT_EQ(&platform::current(), second.get());
+        EXPECT_EQ(platform::currentShared().get(), second.get());
     }
-    EXPECT_EQ(&platform::current(), first.get());
+    EXPECT_EQ(platform::currentShared().get(), first.get());
     platform::install(nullptr);
 }
 
