@@ -91,6 +91,20 @@ void DataSeries::setY(std::size_t i, double value) {
     changed(true);
 }
 
+void DataSeries::editYs(const std::function<void(std::span<double>)>& edit) {
+    struct Follow {
+        DataSeries& s;
+        ~Follow() {
+            s.yTotal_ = 0;
+            for (double v : s.y_) s.yTotal_ += v;
+            s.yRange_.reset();
+            s.yRangeStale_ = true;
+            s.changed(true);
+        }
+    } follow{*this};
+    edit(y_);
+}
+
 void DataSeries::assignPoints(const DataSeries& other) {
     if (&other == this) return;
     x_ = other.x_;

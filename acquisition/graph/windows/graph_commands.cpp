@@ -13,6 +13,7 @@
 #include "graph/graph_views.h"
 #include "graph/windows/cursor_commands.h"
 #include "graph/windows/export_commands.h"
+#include "graph/windows/processing_handlers.h"
 #include "graph/windows/spectrum_window.h"
 #include "graph/windows/urepere13.h"
 
@@ -126,14 +127,27 @@ const GraphCommand kCommands[] = {
     {.menu = "Exploiter1",
      .objectName = "statistiques1",
      .caption = "statistiques",
+     .enabled =
+         [](const GraphModel& m, const AcquisitionState&) {
+             return processingCommandEnabled("statistiques1", m);
+         },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "statistiques1"); },
      .member = &Trepere::statistiques1},
     {.menu = "Exploiter1",
      .objectName = "transformerPfPAST1",
      .caption = "transformer P=f(PAST)",
+     .enabled =
+         [](const GraphModel& m, const AcquisitionState&) {
+             return processingCommandEnabled("transformerPfPAST1", m);
+         },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "transformerPfPAST1"); },
      .member = &Trepere::transformerPfPAST1},
     {.menu = "Exploiter1",
      .objectName = "lissageP1",
      .caption = "lissage P",
+     .enabled = [](const GraphModel& m,
+                   const AcquisitionState&) { return processingCommandEnabled("lissageP1", m); },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "lissageP1"); },
      .member = &Trepere::lissageP1},
     {.menu = "Exploiter1",
      .objectName = "driverPX1",
@@ -163,10 +177,18 @@ const GraphCommand kCommands[] = {
     {.menu = "Engendrer1",
      .objectName = "derivePX",
      .caption = "Dérivée P/X",
+     .enabled = [](const GraphModel& m,
+                   const AcquisitionState&) { return processingCommandEnabled("derivePX", m); },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "derivePX"); },
      .member = &Trepere::derivePX},
     {.menu = "Engendrer1",
      .objectName = "integerationPX",
      .caption = "Intégration P/X",
+     .enabled =
+         [](const GraphModel& m, const AcquisitionState&) {
+             return processingCommandEnabled("integerationPX", m);
+         },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "integerationPX"); },
      .member = &Trepere::integerationPX},
     {.menu = "Engendrer1",
      .objectName = "PfX1",

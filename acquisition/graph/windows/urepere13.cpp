@@ -2,12 +2,15 @@
 #include "graph/windows/urepere13.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
+#include "graph/acquisition_engine.h"
 #include "graph/framing.h"
+#include "graph/memo_file.h"
 #include "graph/windows/graph_commands.h"
 #include "graph/windows/graph_windows.h"
 #include "graph/windows/udcadrages10.h"
@@ -48,9 +51,12 @@ void Trepere::FormCreate() {
     Timerajoutepoint->setObjectName(QStringLiteral("Timerajoutepoint"));
     const TimedTimerSetup timer = timedTimerSetup(s);
     Timerajoutepoint->setInterval(timer.intervalMs);
+    // Precise timers: the default coarse ones may fire 5 % late, and points are due on time.
+    Timerajoutepoint->setTimerType(Qt::PreciseTimer);
     Timercontinu = new QTimer(this);
     Timercontinu->setObjectName(QStringLiteral("Timercontinu"));
     Timercontinu->setInterval(kBurstIntervalMs);
+    Timercontinu->setTimerType(Qt::PreciseTimer);
     connect(Timerajoutepoint, &QTimer::timeout, this, &Trepere::TimerajoutepointTimer);
     connect(Timercontinu, &QTimer::timeout, this, &Trepere::TimercontinuTimer);
 
@@ -76,6 +82,7 @@ void Trepere::FormCreate() {
 void Trepere::buildMenu() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     commands_ = buildCommands<Trepere, GraphRule>(*this, graphMenus(), graphCommands());
+    connect(Exploiter1, &QMenu::aboutToShow, this, &Trepere::MainMenu1Change);
     connect(Engendrer1, &QMenu::aboutToShow, this, &Trepere::MainMenu1Change);
     connect(Fichier1, &QMenu::aboutToShow, this, &Trepere::Fichier1Click);
 }
@@ -101,16 +108,24 @@ void Trepere::fermer1Click() {
 }
 
 void Trepere::Stop1Click() {
-    Timerajoutepoint->stop();
-    Timercontinu->stop();
+    stopAcquisition(*this);
 }
 
+// The engine's errors end the step, never the window: the box shows, the program goes on.
 void Trepere::TimerajoutepointTimer() {
-    emit timedStep(*this);
+    try {
+        timedStep({model_, acquisition_, *this}, programSettings(), memoFile());
+    } catch (const CommandError& error) {
+        reportCommandError(error);
+    }
 }
 
 void Trepere::TimercontinuTimer() {
-    emit burstStep(*this);
+    try {
+        burstStep({model_, acquisition_, *this}, programSettings());
+    } catch (const CommandError& error) {
+        reportCommandError(error);
+    }
 }
 
 void Trepere::MainMenu1Change() {
@@ -143,6 +158,9 @@ bool Trepere::burstTimerActive() const {
 }
 void Trepere::redraw() {
     Chart1->redraw();
+}
+void Trepere::beep() {
+    QApplication::beep();
 }
 
 void Trepere::Fichier1Click() {

@@ -11,11 +11,14 @@
 #include <QToolBar>
 #include <memory>
 
+#include "graph/memo_file.h"
+#include "graph/start_commands.h"
 #include "graph/timing_choice.h"
 #include "graph/windows/graph_windows.h"
 #include "graph/windows/udtemps10.h"
 #include "graph/windows/urepere13.h"
 #include "settings/live_readout.h"
+#include "settings/program_places.h"
 #include "settings/program_settings.h"
 #include "settings/windows/about10.h"
 #include "settings/windows/main_commands.h"
@@ -24,6 +27,7 @@
 #include "settings/windows/ugroschiffres.h"
 #include "ui/interaction.h"
 #include "ui/program_icon.h"
+#include "ui/qtl_application.h"
 
 namespace qtl {
 
@@ -159,7 +163,26 @@ void TMainForm::cadrages1Click() {
     openFutureFraming();
 }
 
-// --- Acquisition (timed and burst runs come with the acquisition engine) -------------------
+// --- Acquisition ---------------------------------------------------------------------------
+
+void TMainForm::mesuresftemps1Click() {
+    // The window copies the settings as it is created, before the command changes them.
+    auto window = std::make_unique<Trepere>();
+    try {
+        startTimedAcquisition(programSettings(), window->acquisition(), *window, memoFile(),
+                              programPlaces().memoFile);
+    } catch (const MemoFileError& error) {
+        reportCommandError(error);  // the window is not shown (and not kept)
+        return;
+    }
+    adoptGraphWindow(std::move(window))->show();
+}
+
+void TMainForm::prestissimo1Click() {
+    auto window = std::make_unique<Trepere>();
+    startFastAcquisition(programSettings(), window->acquisition(), *window);
+    adoptGraphWindow(std::move(window))->show();
+}
 
 void TMainForm::ouvrefentre1Click() {
     // Measuring is started later from the window.

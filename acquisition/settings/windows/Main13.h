@@ -92,7 +92,9 @@ class TMainForm : public QMainWindow {
     void matrielvoieAux1Click();
     void MatrielvoieSupp1Click();
     void cadrages1Click();
+    void mesuresftemps1Click();
     void ouvrefentre1Click();
+    void prestissimo1Click();
     void pointparpoint1Click();
     void fichiermmo1Click();
     void groschiffres1Click();

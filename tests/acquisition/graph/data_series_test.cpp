@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <vector>
 
 namespace qtl {
@@ -153,6 +154,30 @@ TEST(DataSeries, HoldsAMillionPointsAppendedInOrder) {
     s.add(0.5, -1);
     EXPECT_EQ(s.x(1), 0.5);
     EXPECT_EQ(s.y(1), -1);
+}
+
+TEST(DataSeries, EditYsRewritesInPlaceAndFollowsEvenWhenTheEditThrows) {
+    DataSeries s;
+    for (int i = 0; i < 4; ++i) s.add(i, 10 + i);
+    const auto reset = s.resetVersion();
+    s.editYs([](std::span<double> y) {
+        ASSERT_EQ(y.size(), 4u);
+        y[0] = -5;
+        y[1] = 0;
+    });
+    EXPECT_EQ(s.y(0), -5);
+    EXPECT_EQ(s.x(3), 3);
+    EXPECT_EQ(s.yTotal(), 20);
+    EXPECT_EQ(s.yRange()->min, -5);
+    EXPECT_EQ(s.yRange()->max, 13);
+    EXPECT_GT(s.resetVersion(), reset);
+    EXPECT_THROW(s.editYs([](std::span<double> y) {
+        y[3] = 100;
+        throw std::runtime_error("stop");
+    }),
+                 std::runtime_error);
+    EXPECT_EQ(s.yTotal(), 107);
+    EXPECT_EQ(s.yRange()->max, 100);
 }
 
 TEST(DataSeries, AddingInBulkEqualsAddingOneByOne) {

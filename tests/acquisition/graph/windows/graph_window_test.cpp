@@ -181,16 +181,25 @@ TEST_F(GraphWindow, StopAndCloseStopBothTimers) {
 }
 
 TEST_F(GraphWindow, TimerEventsReachTheAcquisitionEngine) {
+    // A window made after a timed experiment measures by itself: P without a driver reads 777.
     Trepere w;
-    int timedSteps = 0, bursts = 0;
-    QObject::connect(&w, &Trepere::timedStep, [&](Trepere& from) {
-        EXPECT_EQ(&from, &w);
-        ++timedSteps;
-    });
-    QObject::connect(&w, &Trepere::burstStep, [&](Trepere&) { ++bursts; });
+    ASSERT_TRUE(w.Timerajoutepoint->isActive());
+    EXPECT_EQ(w.Timerajoutepoint->timerType(), Qt::PreciseTimer);
     QMetaObject::invokeMethod(w.Timerajoutepoint, "timeout");
-    EXPECT_EQ(timedSteps, 1);
-    EXPECT_EQ(bursts, 0);
+    ASSERT_EQ(w.model().points(Channel::P).count(), 1u);
+    EXPECT_EQ(w.model().points(Channel::P).y(0), 777);
+    EXPECT_EQ(w.acquisition().timed.pointCounter, 1);
+    // A burst replaces the block; the timer is restarted after it.
+    programSettings().maxMeasurements = 3;
+    w.acquisition().fastBurst = true;
+    w.Timercontinu->start();
+    QMetaObject::invokeMethod(w.Timercontinu, "timeout");
+    EXPECT_EQ(w.model().points(Channel::P).count(), 2u);
+    EXPECT_EQ(w.acquisition().timed.pointLimit, 3);
+    EXPECT_TRUE(w.Timercontinu->isActive());
+    w.Stop1->trigger();
+    EXPECT_FALSE(w.Timercontinu->isActive());
+    EXPECT_FALSE(w.Timerajoutepoint->isActive());
 }
 
 TEST_F(GraphWindow, HostInterfaceDrivesTheTimersAndTheChart) {
