@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "ui/chart_cursors.h"
 #include "ui/wmf_device.h"
 
 namespace qtl {
@@ -101,9 +102,15 @@ Chart::Chart(GraphModel& model, QWidget* parent)
     }
     connect(plot_, &QCustomPlot::mouseDoubleClick, this, [this] { resetZoom(); });
 
+    cursors_ = new ChartCursors(*plot_, model_, *this);
+
     connect(poll_, &QTimer::timeout, this, &Chart::syncIfChanged);
     poll_->start(kPollMs);
     sync();
+}
+
+ValueRange Chart::shownXRange() const {
+    return {plot_->xAxis->range().lower, plot_->xAxis->range().upper};
 }
 
 Chart::~Chart() = default;

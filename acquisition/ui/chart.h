@@ -24,6 +24,8 @@ class QTimer;
 
 namespace qtl {
 
+class ChartCursors;
+
 class Chart : public QWidget {
     Q_OBJECT
   public:
@@ -38,6 +40,11 @@ class Chart : public QWidget {
     bool zoomed() const { return zoomed_; }
     // Back to the model's ranges.
     void resetZoom();
+
+    // The X range on show, zoom included.
+    ValueRange shownXRange() const;
+    // The crosshair and the measuring cursors.
+    ChartCursors& cursors() { return *cursors_; }
 
     // Picture of the chart at its current size (or the given one), as a 24-bit Windows
     // bitmap. Written beside the target and renamed over it only when complete.
@@ -82,6 +89,7 @@ class Chart : public QWidget {
     std::array<SeriesSummary, GraphModel::kSeriesCount> summaries_;
     std::uint64_t seenVersion_ = ~std::uint64_t{0};
     QTimer* poll_;
+    ChartCursors* cursors_;  // owned by this widget
     bool zoomed_ = false;
     bool applyingRanges_ = false;
 };
