@@ -15,6 +15,7 @@ PACKAGES=(
     libgsl-dev
     xvfb xauth fonts-dejavu-core
     libwmf-bin fonts-urw-base35 poppler-utils
+    dpkg-dev desktop-file-utils appstream cmark-gfm
 )
 
 missing=()

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -52,6 +53,9 @@ class DataSeries {
 
     // Adds a point at its place in X order (after the points with an equal X).
     void add(double x, double y);
+    // Adds the points in their order, with the same result as adding them one by one, in a
+    // time linear in the points (plus sorting the new ones when they are out of X order).
+    void addPoints(std::span<const double> xs, std::span<const double> ys);
     // The X order: NaN after every number.
     static bool xLess(double a, double b);
     void clear();
@@ -63,6 +67,10 @@ class DataSeries {
     double x(std::size_t i) const { return x_.at(i); }
     double y(std::size_t i) const { return y_.at(i); }
     void setY(std::size_t i, double value);
+    // Lets `edit` rewrite the Y values in place (commands that rewrite a whole series); the
+    // count and X values stay. Total, extents and versions follow afterwards, also when
+    // `edit` throws.
+    void editYs(const std::function<void(std::span<double>)>& edit);
 
     std::span<const double> xs() const { return x_; }
     std::span<const double> ys() const { return y_; }

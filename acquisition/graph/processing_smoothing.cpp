@@ -15,14 +15,15 @@ double mean5(double a, double b, double c, double d, double e) {
 void smoothSeries(DataSeries& series) {
     const std::size_t n = series.count();
     if (n <= 5) return;
-    const auto y = series.ys();  // sees each value as soon as it is replaced
-    for (std::size_t i = 2; i + 2 < n; ++i) {
-        series.setY(i, mean5(y[i - 2], y[i - 1], y[i], y[i + 1], y[i + 2]));
-    }
-    series.setY(1, mean5(y[0], y[0], y[1], y[2], y[3]));
-    series.setY(0, mean5(y[0], y[0], y[0], y[1], y[2]));
-    series.setY(n - 2, mean5(y[n - 4], y[n - 3], y[n - 2], y[n - 1], y[n - 1]));
-    series.setY(n - 1, mean5(y[n - 3], y[n - 2], y[n - 1], y[n - 1], y[n - 1]));
+    // In place: each step sees the values replaced before it.
+    series.editYs([n](std::span<double> y) {
+        for (std::size_t i = 2; i + 2 < n; ++i)
+            y[i] = mean5(y[i - 2], y[i - 1], y[i], y[i + 1], y[i + 2]);
+        y[1] = mean5(y[0], y[0], y[1], y[2], y[3]);
+        y[0] = mean5(y[0], y[0], y[0], y[1], y[2]);
+        y[n - 2] = mean5(y[n - 4], y[n - 3], y[n - 2], y[n - 1], y[n - 1]);
+        y[n - 1] = mean5(y[n - 3], y[n - 2], y[n - 1], y[n - 1], y[n - 1]);
+    });
 }
 
 void smoothAllSeries(GraphModel& model) {

@@ -33,19 +33,26 @@ void transformP(GraphModel& model, std::string_view formulaText) {
     const std::span<const double> pointS = letterValues(model.points(Channel::S));
     const std::span<const double> lineA = letterValues(model.line(Channel::A));
     const std::span<const double> lineS = letterValues(model.line(Channel::S));
+    const std::span<const double> pointX = points.xs();
+    const std::span<const double> lineX = line.xs();
 
     // All four letters are always bound: X must be the abscissa whatever the other series
     // hold, and a short series must not leave a value from an earlier formula in its slot.
-    const std::size_t n = std::max(points.count(), line.count());
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i < points.count()) {
-            points.setY(
-                i, Evalue4(formula, points.ys()[i], at(pointA, i), at(pointS, i), points.xs()[i]));
-        }
-        if (i < line.count()) {
-            line.setY(i, Evalue4(formula, line.ys()[i], at(lineA, i), at(lineS, i), line.xs()[i]));
-        }
-    }
+    // Both series are rewritten in place, so an error keeps the points done before it.
+    points.editYs([&](std::span<double> pointY) {
+        line.editYs([&](std::span<double> lineY) {
+            const std::size_t n = std::max(pointY.size(), lineY.size());
+            for (std::size_t i = 0; i < n; ++i) {
+                if (i < pointY.size()) {
+                    pointY[i] =
+                        Evalue4(formula, pointY[i], at(pointA, i), at(pointS, i), pointX[i]);
+                }
+                if (i < lineY.size()) {
+                    lineY[i] = Evalue4(formula, lineY[i], at(lineA, i), at(lineS, i), lineX[i]);
+                }
+            }
+        });
+    });
 }
 
 }  // namespace qtl

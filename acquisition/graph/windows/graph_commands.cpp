@@ -9,8 +9,10 @@
 // when code must reach the action by name; otherwise use Trepere::command("objectName").
 #include "graph/windows/graph_commands.h"
 
+#include "files/windows/graph_file_commands.h"
 #include "graph/graph_views.h"
 #include "graph/windows/export_commands.h"
+#include "graph/windows/processing_handlers.h"
 #include "graph/windows/urepere13.h"
 
 namespace qtl {
@@ -46,6 +48,7 @@ const GraphCommand kCommands[] = {
     {.menu = "Fichier1",
      .objectName = "lirefichier1",
      .caption = "lirefichier",
+     .handler = OpenDialogCanClose,
      .member = &Trepere::lirefichier1},
     {.menu = "Fichier1",
      .objectName = "imprimer1",
@@ -70,18 +73,22 @@ const GraphCommand kCommands[] = {
     {.menu = "Fichier1",
      .objectName = "sauvegarder1",
      .caption = "sauvegarder données",
+     .handler = sauvegarder1Click,
      .member = &Trepere::sauvegarder1},
     {.menu = "Fichier1",
      .objectName = "sauvavecdtails1",
      .caption = "sauv. avec détails",
+     .handler = sauvavecdtails1Click,
      .member = &Trepere::sauvavecdtails1},
     {.menu = "Fichier1",
      .objectName = "exportersanstitres1",
      .caption = "exporter sans titres",
+     .handler = exportersanstitres1Click,
      .member = &Trepere::exportersanstitres1},
     {.menu = "Fichier1",
      .objectName = "sauvegardervirgule",
      .caption = "sauvegarder (virgule)",
+     .handler = sauvegardervirguleClick,
      .member = &Trepere::sauvegardervirgule},
     {.menu = "Fichier1",
      .objectName = "N2",
@@ -115,14 +122,27 @@ const GraphCommand kCommands[] = {
     {.menu = "Exploiter1",
      .objectName = "statistiques1",
      .caption = "statistiques",
+     .enabled =
+         [](const GraphModel& m, const AcquisitionState&) {
+             return processingCommandEnabled("statistiques1", m);
+         },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "statistiques1"); },
      .member = &Trepere::statistiques1},
     {.menu = "Exploiter1",
      .objectName = "transformerPfPAST1",
      .caption = "transformer P=f(PAST)",
+     .enabled =
+         [](const GraphModel& m, const AcquisitionState&) {
+             return processingCommandEnabled("transformerPfPAST1", m);
+         },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "transformerPfPAST1"); },
      .member = &Trepere::transformerPfPAST1},
     {.menu = "Exploiter1",
      .objectName = "lissageP1",
      .caption = "lissage P",
+     .enabled = [](const GraphModel& m,
+                   const AcquisitionState&) { return processingCommandEnabled("lissageP1", m); },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "lissageP1"); },
      .member = &Trepere::lissageP1},
     {.menu = "Exploiter1",
      .objectName = "driverPX1",
@@ -142,10 +162,18 @@ const GraphCommand kCommands[] = {
     {.menu = "Engendrer1",
      .objectName = "derivePX",
      .caption = "Dérivée P/X",
+     .enabled = [](const GraphModel& m,
+                   const AcquisitionState&) { return processingCommandEnabled("derivePX", m); },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "derivePX"); },
      .member = &Trepere::derivePX},
     {.menu = "Engendrer1",
      .objectName = "integerationPX",
      .caption = "Intégration P/X",
+     .enabled =
+         [](const GraphModel& m, const AcquisitionState&) {
+             return processingCommandEnabled("integerationPX", m);
+         },
+     .handler = [](Trepere& w) { runProcessingCommand(w, "integerationPX"); },
      .member = &Trepere::integerationPX},
     {.menu = "Engendrer1",
      .objectName = "PfX1",

@@ -82,6 +82,7 @@ void Trepere::FormCreate() {
 void Trepere::buildMenu() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     commands_ = buildCommands<Trepere, GraphRule>(*this, graphMenus(), graphCommands());
+    connect(Exploiter1, &QMenu::aboutToShow, this, &Trepere::MainMenu1Change);
     connect(Engendrer1, &QMenu::aboutToShow, this, &Trepere::MainMenu1Change);
     connect(Fichier1, &QMenu::aboutToShow, this, &Trepere::Fichier1Click);
 }

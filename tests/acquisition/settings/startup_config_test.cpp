@@ -44,5 +44,27 @@ TEST_F(StartupFile, QtlCfgOnlyWhenItExists) {
     EXPECT_EQ(startupSettingsFile({}, folder.string()), std::nullopt) << "a folder is no file";
 }
 
+TEST_F(StartupFile, InstalledProgramFallsBackOnTheDemoUnlessTheUserHasSettings) {
+    ProgramPlaces places;
+    places.installed = true;
+    places.demoSettingsFile = (folder / "demo.cfg").string();
+    places.startupSettingsFiles = {(folder / "user" / "QTL.CFG").string(),
+                                   (folder / "system" / "QTL.CFG").string()};
+    EXPECT_EQ(startupSettingsFile({}, places), std::nullopt) << "no demo file either";
+    std::ofstream(folder / "demo.cfg") << "\r\n";
+    EXPECT_EQ(startupSettingsFile({}, places), places.demoSettingsFile);
+    fs::create_directories(folder / "system");
+    std::ofstream(folder / "system" / "QTL.CFG") << "\r\n";
+    EXPECT_EQ(startupSettingsFile({}, places), places.startupSettingsFiles[1]);
+    fs::create_directories(folder / "user");
+    std::ofstream(folder / "user" / "QTL.CFG") << "\r\n";
+    EXPECT_EQ(startupSettingsFile({}, places), places.startupSettingsFiles[0]);
+    EXPECT_EQ(startupSettingsFile({"FICHCONFIG=x.cfg"}, places), "x.cfg");
+    places.installed = false;
+    fs::remove_all(folder / "user");
+    fs::remove_all(folder / "system");
+    EXPECT_EQ(startupSettingsFile({}, places), std::nullopt) << "the build tree has no demo start";
+}
+
 }  // namespace
 }  // namespace qtl

@@ -348,7 +348,9 @@ TEST_F(MainWindow, EntriesThatOpenAGraphWindowSetOnlyTheirFields) {
         EXPECT_EQ(programSettings().pointTimerMode, c.pointTimerMode) << c.entry;
         EXPECT_EQ(programSettings().acquisitionRunning, c.acquisitionRunning) << c.entry;
     }
-    EXPECT_TRUE(user.exchanges().empty());
+    // Only "&Ouvrir" asks for a file (cancelled here: no answer queued).
+    ASSERT_EQ(user.exchanges().size(), 1u);
+    EXPECT_EQ(user.exchanges()[0].kind, RecordedExchange::Kind::OpenFile);
 }
 
 }  // namespace
