@@ -11,6 +11,12 @@
 
 namespace vornik {
 
+// Gives the stream pipe back when a read or a drain ends, whichever way it ends.
+struct SensorInterface::PipeRelease {
+    SensorInterface& owner;
+    ~PipeRelease() { owner.releasePipe(); }
+};
+
 namespace {
 constexpr uint16_t kProductsWithoutInfo[] = {product::kSingleChannelA, product::kSingleChannelB,
                                              product::kFourChannels};
@@ -245,8 +251,8 @@ bool SensorInterface::stopStream(int channel) {
     if (drainAfterStop_) {
         // The reader may be inside a read of the same pipe: the drain waits until it is out
         // (it starts none while the stop is pending).
-        std::unique_lock pipe(pipeMutex_, std::defer_lock);
-        if (pipe.try_lock_for(std::chrono::milliseconds(kRingWaitMs))) {
+        if (acquirePipe(std::chrono::milliseconds(kRingWaitMs), false)) {
+            const PipeRelease release{*this};
             std::vector<uint8_t> scratch(kDrainReadSize);
             for (int i = 0; i < kDrainReads; ++i)
                 driver_->readPipe(kStreamPipe, scratch.data(), kDrainReadSize);
@@ -315,6 +321,22 @@ void SensorInterface::processBlock(const uint8_t* data, size_t n) {
     if (locked) unlockRings();
 }
 
+bool SensorInterface::acquirePipe(std::chrono::milliseconds wait, bool yieldToStop) {
+    std::unique_lock lock(pipeMutex_);
+    if (!pipeFree_.wait_for(lock, wait, [this] { return !pipeBusy_; })) return false;
+    if (yieldToStop && stopRequested_.load()) return false;
+    pipeBusy_ = true;
+    return true;
+}
+
+void SensorInterface::releasePipe() {
+    {
+        std::lock_guard lock(pipeMutex_);
+        pipeBusy_ = false;
+    }
+    pipeFree_.notify_all();
+}
+
 void SensorInterface::readerLoop() {
     // Nothing may escape into the caller's process: an unexpected error ends the stream and the
     // thread, and is recorded.
@@ -352,8 +374,9 @@ void SensorInterface::readerCycles() {
         int32_t got = 0;
         bool read = false;
         {
-            std::unique_lock pipe(pipeMutex_);
-            if (stopRequested_.load()) continue;  // the stop drains the pipe itself
+            // A pending stop drains the pipe itself.
+            if (!acquirePipe(std::chrono::milliseconds(0), true)) continue;
+            const PipeRelease release{*this};
             read = driver_->readPipe(kStreamPipe, buffer.data(), kReadBlock, &got);
         }
         if (!read) {
