@@ -8,10 +8,10 @@
 #include <clocale>
 
 #include "formula/formula.h"
-#include "settings/windows/Main13.h"
 #include "settings/input_driver.h"
 #include "settings/live_readout.h"
 #include "settings/program_settings.h"
+#include "settings/windows/Main13.h"
 #include "settings/windows/program_windows.h"
 
 namespace {

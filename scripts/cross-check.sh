@@ -27,7 +27,7 @@ for arch in i686 x86_64; do
     dir="$out/$arch"
     cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-w64-$arch.cmake" \
-        -DQTL_BUILD_GUI=OFF -DQTL_BUILD_USB=OFF -DQTL_BUILD_USB_BASE=ON -DQTL_BUILD_TESTS=OFF \
+        -DQTL_BUILD_GUI=OFF -DQTL_BUILD_ANALYSIS=OFF -DQTL_BUILD_USB=OFF -DQTL_BUILD_USB_BASE=ON -DQTL_BUILD_TESTS=OFF \
         -DQTL_WERROR=ON "${launcher[@]}" >/dev/null
     if ! cmake --build "$dir" -j2 --target qtlcore simulation vornikbase; then
         echo "cross-check: FAILED to compile for Windows $arch"

@@ -12,8 +12,10 @@ PACKAGES=(
     libusb-1.0-0-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     libmuparser-dev libfparser-dev
+    libgsl-dev
     xvfb xauth fonts-dejavu-core
     libwmf-bin fonts-urw-base35 poppler-utils
+    dpkg-dev desktop-file-utils appstream cmark-gfm
 )
 
 missing=()

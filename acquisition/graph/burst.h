@@ -32,6 +32,10 @@ void sampleNormalBurst(BurstBuffers& buffers, std::size_t n, ProgramSettings& se
 void sampleFastBurst(BurstBuffers& buffers, std::size_t n, const ProgramSettings& settings,
                      bool aActive, bool sActive);
 
+// The fast burst's sampling loop alone (what lies between t1 and t2).
+void readFastSamples(BurstBuffers& buffers, std::size_t n, const ProgramSettings& settings,
+                     bool aActive, bool sActive);
+
 // Normal burst's result: times measured from sample 1's original time in the unit above,
 // means of the sums. Raw converter mode keeps integer times (µs, or ms by integer division).
 void normalBurstResult(BurstBuffers& buffers, std::size_t n, std::int32_t intervalUs,

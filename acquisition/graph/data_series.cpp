@@ -32,6 +32,39 @@ void DataSeries::add(double x, double y) {
     widenY(y);
 }
 
+void DataSeries::addPoints(std::span<const double> xs, std::span<const double> ys) {
+    const std::size_t n = std::min(xs.size(), ys.size());
+    if (n == 0) return;
+    const std::size_t old = x_.size();
+    const bool inOrder =
+        (old == 0 || !xLess(xs[0], x_.back())) &&
+        std::is_sorted(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n), xLess);
+    x_.insert(x_.end(), xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n));
+    y_.insert(y_.end(), ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(n));
+    if (!inOrder) {
+        // A stable sort of the new points, then a stable merge: each lands after the points
+        // with an equal X that were there before it, as add() puts it.
+        std::vector<std::size_t> order(x_.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        const auto byX = [this](std::size_t a, std::size_t b) { return xLess(x_[a], x_[b]); };
+        const auto mid = order.begin() + static_cast<std::ptrdiff_t>(old);
+        std::stable_sort(mid, order.end(), byX);
+        std::inplace_merge(order.begin(), mid, order.end(), byX);
+        std::vector<double> x(order.size()), y(order.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            x[i] = x_[order[i]];
+            y[i] = y_[order[i]];
+        }
+        x_.swap(x);
+        y_.swap(y);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        yTotal_ += ys[i];
+        widenY(ys[i]);
+    }
+    changed(!inOrder);
+}
+
 void DataSeries::clear() {
     x_.clear();
     y_.clear();

@@ -20,7 +20,8 @@ void GraphAxis::setMaximum(double value) {
 }
 
 void GraphAxis::setRange(double minimum, double maximum) {
-    // An inverted range keeps the plain order, so that its refusal changes nothing.
+    // An inverted range keeps the plain order, as the chart is set step by step: a minimum
+    // that fits under the current maximum is taken before the maximum is refused.
     if (minimum > maximum_ && minimum <= maximum) {
         setMaximum(maximum);
         setMinimum(minimum);

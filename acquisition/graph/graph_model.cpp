@@ -70,6 +70,11 @@ void GraphModel::addPoint(Channel c, double x, double y) {
     line(c).add(x, y);
 }
 
+void GraphModel::addPoints(Channel c, std::span<const double> xs, std::span<const double> ys) {
+    points(c).addPoints(xs, ys);
+    line(c).addPoints(xs, ys);
+}
+
 void GraphModel::clearAllSeries() {
     for (auto& s : series_) s.clear();
 }

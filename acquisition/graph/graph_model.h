@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "graph/data_series.h"
@@ -32,6 +33,8 @@ class GraphModel {
 
     // Adds (x, y) to both series of the channel.
     void addPoint(Channel c, double x, double y);
+    // Adds the points to both series of the channel, as addPoint would one by one.
+    void addPoints(Channel c, std::span<const double> xs, std::span<const double> ys);
     void clearAllSeries();
     // Every series becomes a copy of the same series of `source` (looks stay).
     void copyPointsFrom(const GraphModel& source);

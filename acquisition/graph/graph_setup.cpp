@@ -11,11 +11,14 @@ namespace {
 
 constexpr Channel kChannels[] = {Channel::P, Channel::A, Channel::S};
 
-void setStoredRange(GraphAxis& axis, double minimum, double maximum) {
+// An inverted stored range must not keep windows from opening: the refusal is kept, the
+// first one only, for the window to show.
+void setStoredRange(GraphAxis& axis, double minimum, double maximum,
+                    std::optional<std::string>& refusal) {
     try {
         axis.setRange(minimum, maximum);
-    } catch (const AxisRangeError&) {
-        // An inverted stored range must not keep windows from opening.
+    } catch (const AxisRangeError& error) {
+        if (!refusal) refusal = error.what();
     }
 }
 
@@ -26,7 +29,8 @@ std::uint16_t repeatsOf(const ProgramSettings& s) {
 
 }  // namespace
 
-void setUpGraphFromSettings(GraphModel& g, const ProgramSettings& s) {
+std::optional<std::string> setUpGraphFromSettings(GraphModel& g, const ProgramSettings& s) {
+    std::optional<std::string> refusal;
     for (Channel c : kChannels) {
         g.points(c).setMarkerVisible(s.showPoints);
         g.points(c).setMarkerSize(s.pointSize, s.pointSize);
@@ -35,8 +39,8 @@ void setUpGraphFromSettings(GraphModel& g, const ProgramSettings& s) {
     }
     applyLineStyles(g, s.continuousLine);
 
-    setStoredRange(g.leftAxis(), s.minYP, s.maxYP);
-    setStoredRange(g.rightAxis(), s.minYA, s.maxYA);
+    setStoredRange(g.leftAxis(), s.minYP, s.maxYP, refusal);
+    setStoredRange(g.rightAxis(), s.minYA, s.maxYA, refusal);
     g.leftAxis().setAutomatic(s.autoScaleYP);
     g.rightAxis().setAutomatic(s.autoScaleYA);
 
@@ -57,6 +61,7 @@ void setUpGraphFromSettings(GraphModel& g, const ProgramSettings& s) {
     g.line(Channel::S).setVerticalAxis(sAxis);
     g.points(Channel::A).setVerticalAxis(VerticalAxis::Right);
     g.line(Channel::A).setVerticalAxis(VerticalAxis::Right);
+    return refusal;
 }
 
 TimedTimerSetup timedTimerSetup(const ProgramSettings& s) {

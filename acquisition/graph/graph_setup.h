@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "graph/acquisition_state.h"
 #include "graph/graph_model.h"
@@ -12,8 +14,11 @@ namespace qtl {
 
 // Styles, axis ranges and automatic flags, titles, A-active and S-active flags, right axis
 // visibility and the axis of the S series, in the order of a window's creation. A stored
-// range that the chart refuses (minimum above maximum) leaves that axis as far as it got.
-void setUpGraphFromSettings(GraphModel& graph, const ProgramSettings& settings);
+// range that the chart refuses (minimum above maximum) leaves that axis as far as it got and
+// the other steps still run; the text of the first refusal is returned, for the window to
+// show once.
+std::optional<std::string> setUpGraphFromSettings(GraphModel& graph,
+                                                  const ProgramSettings& settings);
 
 // The timed timer of a new window.
 struct TimedTimerSetup {

@@ -4,7 +4,7 @@
 namespace qtl {
 
 std::int32_t intervalMicroseconds(std::int32_t value, IntervalUnit unit) {
-    // The dialog bounds the value to 1..2000, so 2000 s still fits in 32 bits.
+    value = kIntervalBounds.clamp(value);
     switch (unit) {
         case IntervalUnit::Seconds:
             return value * 1000000;
@@ -18,11 +18,18 @@ std::int32_t intervalMicroseconds(std::int32_t value, IntervalUnit unit) {
 
 void applyTimingChoice(const TimingChoice& choice, ProgramSettings& settings) {
     settings.intervalUs = intervalMicroseconds(choice.interval, choice.unit);
-    settings.maxMeasurements = static_cast<std::uint16_t>(choice.maxMeasurements);
-    settings.oscilloThresholdMs = choice.oscilloThresholdMs;
-    settings.repeatsPerMeasurement = choice.repeatsPerMeasurement;
+    settings.maxMeasurements =
+        static_cast<std::uint16_t>(kMaxMeasurementsBounds.clamp(choice.maxMeasurements));
+    settings.oscilloThresholdMs = kOscilloThresholdBounds.clamp(choice.oscilloThresholdMs);
+    settings.repeatsPerMeasurement = kRepeatsBounds.clamp(choice.repeatsPerMeasurement);
     settings.timeAsDate = choice.timeAsDate;
-    settings.statusRefreshMs = static_cast<std::uint16_t>(choice.statusRefreshMs);
+    settings.statusRefreshMs =
+        static_cast<std::uint16_t>(kStatusRefreshBounds.clamp(choice.statusRefreshMs));
+}
+
+int readoutPeriodMs(const ProgramSettings& settings) {
+    constexpr int kDefaultPeriodMs = 1000;
+    return settings.statusRefreshMs == 0 ? kDefaultPeriodMs : settings.statusRefreshMs;
 }
 
 }  // namespace qtl

@@ -63,18 +63,6 @@ bool calibrateChannel(ChannelSettings& channel) {
     return true;
 }
 
-std::int32_t readEa(const ChannelSettings& channel) {
-    const DriverEntryPoints& d = channel.driver;
-    if (d.description == nullptr || d.rawReading == nullptr) return NO_DRIVER_VALUE;
-    return d.rawReading(static_cast<std::int32_t>(channel.inputIndex));
-}
-
-double readEad(const ChannelSettings& channel) {
-    const DriverEntryPoints& d = channel.driver;
-    if (d.description == nullptr || d.realReading == nullptr) return NO_DRIVER_VALUE;
-    return d.realReading(static_cast<std::int32_t>(channel.inputIndex));
-}
-
 std::int32_t readEa(char channel) {
     return readEa(programSettings().channel(channel));
 }

@@ -40,9 +40,33 @@ bool calibrateChannel(ChannelSettings& channel);
 
 // Raw reading of the channel's input, or NO_DRIVER_VALUE without description or raw-reading
 // entry point. The `active` flag is not looked at.
-std::int32_t readEa(const ChannelSettings& channel);
+// Inline: the bursts read through them in their tightest loops.
+inline std::int32_t readEa(const ChannelSettings& channel) {
+    const DriverEntryPoints& d = channel.driver;
+    if (d.description == nullptr || d.rawReading == nullptr) return NO_DRIVER_VALUE;
+    return d.rawReading(static_cast<std::int32_t>(channel.inputIndex));
+}
 // Converted reading, or NO_DRIVER_VALUE without description or converted-reading entry point.
-double readEad(const ChannelSettings& channel);
+inline double readEad(const ChannelSettings& channel) {
+    const DriverEntryPoints& d = channel.driver;
+    if (d.description == nullptr || d.realReading == nullptr) return NO_DRIVER_VALUE;
+    return d.realReading(static_cast<std::int32_t>(channel.inputIndex));
+}
+
+// One channel's readings as the wrappers make them, with the wrappers' test done once: for a
+// loop that reads the same channel many times while nothing can change its driver (a burst).
+struct ChannelReader {
+    explicit ChannelReader(const ChannelSettings& channel)
+        : input(static_cast<std::int32_t>(channel.inputIndex)),
+          raw(channel.driver.description ? channel.driver.rawReading : nullptr),
+          real(channel.driver.description ? channel.driver.realReading : nullptr) {}
+    std::int32_t readEa() const { return raw ? raw(input) : NO_DRIVER_VALUE; }
+    double readEad() const { return real ? real(input) : NO_DRIVER_VALUE; }
+
+    std::int32_t input;
+    qtl_pilote_raw_read_fn raw;
+    qtl_pilote_real_read_fn real;
+};
 
 // The same for the channel 'P', 'A' or 'S' of the program's settings record.
 std::int32_t readEa(char channel);

@@ -4,10 +4,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <random>
 
 #include "settings/file_error.h"
+#include "settings/file_open.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -22,13 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f != nullptr) std::fclose(f);
-    }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 // Creates a new, unique temporary file beside `path` ("x" mode: never an existing file).
 FileHandle createTemporaryBeside(const std::string& path, std::string& temporary) {
     std::random_device seed;
@@ -36,7 +29,7 @@ FileHandle createTemporaryBeside(const std::string& path, std::string& temporary
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = path + ".tmp" + std::to_string(random() % 1000000000u);
         errno = 0;
-        FileHandle f(std::fopen(temporary.c_str(), "wbx"));
+        FileHandle f = createNewFile(temporary);
         if (f) return f;
         if (errno != EEXIST) throw FileError(errno);
     }
@@ -54,8 +47,8 @@ bool flushToDisk(std::FILE* f) {
 
 int renameOver(const std::string& from, const std::string& to) {
 #if defined(_WIN32)
-    const std::wstring wfrom = fs::path(from).wstring();
-    const std::wstring wto = fs::path(to).wstring();
+    const std::wstring wfrom = utf8Path(from).wstring();
+    const std::wstring wto = utf8Path(to).wstring();
     if (MoveFileExW(wfrom.c_str(), wto.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
     return GetLastError() == ERROR_DISK_FULL ? ENOSPC : EIO;
@@ -79,7 +72,7 @@ void replaceFile(const std::string& path, std::string_view bytes) {
     if (error != 0) {
         f.reset();
         std::error_code ignored;
-        fs::remove(temporary, ignored);
+        fs::remove(utf8Path(temporary), ignored);
         throw FileError(error);
     }
 }

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 
 #include "formula/formula.h"
 #include "outputs/fixed_outputs.h"
 #include "settings/driver_search.h"
 #include "settings/file_error.h"
+#include "settings/file_open.h"
 #include "settings/input_driver.h"
 #include "settings/output_driver.h"
 #include "settings/program_places.h"
@@ -139,15 +139,11 @@ void clearReadyFlags(ProgramSettings& s) {
     s.logicDriverReady = s.fixedAnalogDriverReady = s.variableAnalogDriverReady = false;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 SettingsReadContext SettingsReadContext::forFile(const std::string& settingsPath,
                                                  const std::string& driversFolder) {
-    const std::string folder = fs::path(settingsPath).parent_path().string();
+    const std::string folder = utf8String(utf8Path(settingsPath).parent_path());
     SettingsReadContext context;
     context.locateDriver = [folder, driversFolder](const std::string& written) {
         return qtl::locateDriver(written, folder.empty() ? "." : folder, driversFolder);
@@ -231,9 +227,9 @@ void applySettingsBytes(std::string_view bytes, ProgramSettings& settings, Outpu
 bool readSettingsFile(const std::string& path, ProgramSettings& settings, OutputsState& outputs,
                       const SettingsReadContext& context) {
     std::error_code ec;
-    if (path.empty() || !fs::exists(path, ec)) return false;
+    if (path.empty() || !fs::exists(utf8Path(path), ec)) return false;
     errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+    const FileHandle f = openForReading(path);
     if (!f) throw FileError(errno != 0 ? errno : EIO);
     clearReadyFlags(settings);
     const auto apply = [&](const std::string& line) {

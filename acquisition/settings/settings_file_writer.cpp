@@ -1,6 +1,7 @@
 // "sauver les réglages": the lines in their order and the file written whole or not at all.
 #include <filesystem>
 
+#include "settings/file_open.h"
 #include "settings/replace_file.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
@@ -96,7 +97,7 @@ std::string settingsFileBytes(const ProgramSettings& settings, const OutputsStat
 }
 
 std::string withSettingsExtension(const std::string& name) {
-    return std::filesystem::path(name).has_extension() ? name : name + ".cfg";
+    return utf8Path(name).has_extension() ? name : name + ".cfg";
 }
 
 void saveSettingsFile(const std::string& path, const ProgramSettings& settings,

@@ -8,8 +8,17 @@
 
 namespace qtl {
 
+namespace {
+
+bool isFile(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
+}
+
+}  // namespace
+
 std::optional<std::string> startupSettingsFile(const std::vector<std::string>& arguments,
-                                               const std::string& programFolder) {
+                                               const ProgramPlaces& places) {
     constexpr std::string_view kKey = "FICHCONFIG=";
     std::optional<std::string> chosen;
     for (const std::string& argument : arguments) {
@@ -20,10 +29,19 @@ std::optional<std::string> startupSettingsFile(const std::vector<std::string>& a
         if (matches) chosen = argument.substr(kKey.size());
     }
     if (chosen) return chosen;
-    const std::filesystem::path defaultFile = std::filesystem::path(programFolder) / "QTL.CFG";
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(defaultFile, ignored)) return defaultFile.string();
+    for (const std::string& candidate : places.startupSettingsFiles) {
+        if (isFile(candidate)) return candidate;
+    }
+    if (places.installed && isFile(places.demoSettingsFile)) return places.demoSettingsFile;
     return std::nullopt;
+}
+
+std::optional<std::string> startupSettingsFile(const std::vector<std::string>& arguments,
+                                               const std::string& programFolder) {
+    ProgramPlaces places;
+    places.programFolder = programFolder;
+    places.startupSettingsFiles = {(std::filesystem::path(programFolder) / "QTL.CFG").string()};
+    return startupSettingsFile(arguments, places);
 }
 
 }  // namespace qtl

@@ -1,4 +1,5 @@
 /*
+ * SPDX-License-Identifier: MIT
  * qtl_pilote.h - the contract between Quantrel and a driver library ("pilote").
  *
  * A driver is a shared library (a .dll on Windows, a .so elsewhere) that exports plain C

@@ -1,4 +1,5 @@
 /* vornik_api: C interface to the USB sensor interfaces.
+ * SPDX-License-Identifier: MIT
  *
  * Every function returns a 32-bit signed result: a count, a size or 1 on success, a negative
  * value on failure (-1: interface id not known, data sheet not readable, or transfer failed;

@@ -9,7 +9,9 @@
 // when code must reach the action by name; otherwise use Trepere::command("objectName").
 #include "graph/windows/graph_commands.h"
 
+#include "files/windows/graph_file_commands.h"
 #include "graph/graph_views.h"
+#include "graph/windows/export_commands.h"
 #include "graph/windows/urepere13.h"
 
 namespace qtl {
@@ -45,18 +47,22 @@ const GraphCommand kCommands[] = {
     {.menu = "Fichier1",
      .objectName = "lirefichier1",
      .caption = "lirefichier",
+     .handler = OpenDialogCanClose,
      .member = &Trepere::lirefichier1},
     {.menu = "Fichier1",
      .objectName = "imprimer1",
      .caption = "imprimer graphe",
+     .handler = imprimer1Click,
      .member = &Trepere::imprimer1},
     {.menu = "Fichier1",
      .objectName = "sauvebmp",
      .caption = "sauver graphe bmp",
+     .handler = sauvebmpClick,
      .member = &Trepere::sauvebmp},
     {.menu = "Fichier1",
      .objectName = "sauvegrapheWMF",
      .caption = "sauver graphe wmf",
+     .handler = sauvegrapheWMFClick,
      .member = &Trepere::sauvegrapheWMF},
     {.menu = "Fichier1",
      .objectName = "N1",
@@ -66,18 +72,22 @@ const GraphCommand kCommands[] = {
     {.menu = "Fichier1",
      .objectName = "sauvegarder1",
      .caption = "sauvegarder données",
+     .handler = sauvegarder1Click,
      .member = &Trepere::sauvegarder1},
     {.menu = "Fichier1",
      .objectName = "sauvavecdtails1",
      .caption = "sauv. avec détails",
+     .handler = sauvavecdtails1Click,
      .member = &Trepere::sauvavecdtails1},
     {.menu = "Fichier1",
      .objectName = "exportersanstitres1",
      .caption = "exporter sans titres",
+     .handler = exportersanstitres1Click,
      .member = &Trepere::exportersanstitres1},
     {.menu = "Fichier1",
      .objectName = "sauvegardervirgule",
      .caption = "sauvegarder (virgule)",
+     .handler = sauvegardervirguleClick,
      .member = &Trepere::sauvegardervirgule},
     {.menu = "Fichier1",
      .objectName = "N2",
@@ -94,10 +104,12 @@ const GraphCommand kCommands[] = {
     {.menu = "Editer1",
      .objectName = "copierpoint",
      .caption = "copier (point decimal)",
+     .handler = copierpointClick,
      .member = &Trepere::copierpoint},
     {.menu = "Editer1",
      .objectName = "copiervirgule",
      .caption = "copier (virgule decimale)",
+     .handler = copiervirguleClick,
      .member = &Trepere::copiervirgule},
     {.menu = "Editer1",
      .objectName = "enjolivercadrages1",

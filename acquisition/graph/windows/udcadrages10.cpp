@@ -52,7 +52,33 @@ TcadrageDlg::TcadrageDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("cadrageDlg"));
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->addTab(seriesPage(), QStringLiteral("Séries de points"));
+    PageControl1->addTab(axesPage(), QStringLiteral("Axes"));
+    PageControl1->addTab(titlesPage(), QStringLiteral("Titres"));
 
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Annuler"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    HelpBtn = new QPushButton(QStringLiteral("&Aide"), this);
+    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
+    connect(OKBtn, &QPushButton::clicked, this, &TcadrageDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TcadrageDlg::CancelBtnClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1);
+    layout->addLayout(buttons);
+
+    setCaption();
+}
+
+QWidget* TcadrageDlg::seriesPage() {
     auto* series = new QWidget(PageControl1);
     cbpoints = check(series, "cbpoints", QStringLiteral("Points ?"), true);
     cblignes = check(series, "cblignes", QStringLiteral("Lignes ?"), true);
@@ -67,8 +93,10 @@ TcadrageDlg::TcadrageDlg(QWidget* parent) : QDialog(parent) {
     seriesLayout->addRow(QStringLiteral("largeur point :"), SpinEditpoint);
     seriesLayout->addRow(QStringLiteral("largeur ligne :"), SpinEditligne);
     seriesLayout->addRow(cbtraitcontinu);
-    PageControl1->addTab(series, QStringLiteral("Séries de points"));
+    return series;
+}
 
+QWidget* TcadrageDlg::axesPage() {
     auto* axes = new QWidget(PageControl1);
     cbYPautomatique = check(axes, "cbYPautomatique", QStringLiteral("axe YP automatique  "), true);
     SpinEditYpmin = spin(axes, "SpinEditYpmin", -kRangeLimit, kRangeLimit, 0);
@@ -94,8 +122,10 @@ TcadrageDlg::TcadrageDlg(QWidget* parent) : QDialog(parent) {
     axesLayout->addWidget(new QLabel(QStringLiteral("maximum"), axes), 5, 2);
     axesLayout->addWidget(SpinEditYamax, 5, 3);
     axesLayout->addWidget(cbaxeS, 6, 0, 1, 4);
-    PageControl1->addTab(axes, QStringLiteral("Axes"));
+    return axes;
+}
 
+QWidget* TcadrageDlg::titlesPage() {
     auto* titles = new QWidget(PageControl1);
     Edit1 = edit(titles, "Edit1", QStringLiteral("Mesures"));
     Edit2 = edit(titles, "Edit2", QStringLiteral("temps"));
@@ -108,28 +138,7 @@ TcadrageDlg::TcadrageDlg(QWidget* parent) : QDialog(parent) {
     titlesLayout->addRow(QStringLiteral("Titre Voie Principale"), Edit3);
     titlesLayout->addRow(QStringLiteral("titre voie Auxiliaire"), Edit4);
     titlesLayout->addRow(QStringLiteral("titre voie Supplémentaire"), Edit5);
-    PageControl1->addTab(titles, QStringLiteral("Titres"));
-
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Annuler"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("&Aide"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    connect(OKBtn, &QPushButton::clicked, this, &TcadrageDlg::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TcadrageDlg::CancelBtnClick);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(HelpBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1);
-    layout->addLayout(buttons);
-
-    setCaption();
+    return titles;
 }
 
 void TcadrageDlg::setCaption() {

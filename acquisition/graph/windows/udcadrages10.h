@@ -56,6 +56,10 @@ class TcadrageDlg : public QDialog {
     void CancelBtnClick();
 
   private:
+    // The three pages of PageControl1, with their controls.
+    QWidget* seriesPage();
+    QWidget* axesPage();
+    QWidget* titlesPage();
     void setCaption();
 };
 

@@ -15,10 +15,10 @@ namespace qtl {
 
 namespace {
 
-QSpinBox* spin(QWidget* parent, const char* name, int low, int high, int start) {
+QSpinBox* spin(QWidget* parent, const char* name, TimingBounds bounds, int start) {
     auto* box = new QSpinBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setRange(low, high);
+    box->setRange(bounds.low, bounds.high);
     box->setValue(start);
     return box;
 }
@@ -29,11 +29,11 @@ Tfdtemps::Tfdtemps(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fdtemps"));
     setWindowTitle(QStringLiteral("Réglages temporels"));
 
-    Spinintervalle = spin(this, "Spinintervalle", 1, 2000, 1000);
-    Spinnbmax = spin(this, "Spinnbmax", 3, 3000, 200);
-    Spinseuil = spin(this, "Spinseuil", 1, 1000, 50);
-    Spinrepet = spin(this, "Spinrepet", 1, 100, 10);
-    Spinbandeau = spin(this, "Spinbandeau", 100, 10000, 1000);
+    Spinintervalle = spin(this, "Spinintervalle", kIntervalBounds, 1000);
+    Spinnbmax = spin(this, "Spinnbmax", kMaxMeasurementsBounds, 200);
+    Spinseuil = spin(this, "Spinseuil", kOscilloThresholdBounds, 50);
+    Spinrepet = spin(this, "Spinrepet", kRepeatsBounds, 10);
+    Spinbandeau = spin(this, "Spinbandeau", kStatusRefreshBounds, 1000);
     Spinbandeau->setSingleStep(100);
 
     auto* unitBox = new QGroupBox(QStringLiteral("Unité :"), this);

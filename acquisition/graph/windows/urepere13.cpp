@@ -2,12 +2,15 @@
 #include "graph/windows/urepere13.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
+#include "graph/acquisition_engine.h"
 #include "graph/framing.h"
+#include "graph/memo_file.h"
 #include "graph/windows/graph_commands.h"
 #include "graph/windows/graph_windows.h"
 #include "graph/windows/udcadrages10.h"
@@ -15,6 +18,7 @@
 #include "settings/clock.h"
 #include "settings/program_settings.h"
 #include "ui/chart.h"
+#include "ui/interaction.h"
 #include "ui/qtl_application.h"
 
 namespace qtl {
@@ -47,14 +51,19 @@ void Trepere::FormCreate() {
     Timerajoutepoint->setObjectName(QStringLiteral("Timerajoutepoint"));
     const TimedTimerSetup timer = timedTimerSetup(s);
     Timerajoutepoint->setInterval(timer.intervalMs);
+    // Precise timers: the default coarse ones may fire 5 % late, and points are due on time.
+    Timerajoutepoint->setTimerType(Qt::PreciseTimer);
     Timercontinu = new QTimer(this);
     Timercontinu->setObjectName(QStringLiteral("Timercontinu"));
     Timercontinu->setInterval(kBurstIntervalMs);
+    Timercontinu->setTimerType(Qt::PreciseTimer);
     connect(Timerajoutepoint, &QTimer::timeout, this, &Trepere::TimerajoutepointTimer);
     connect(Timercontinu, &QTimer::timeout, this, &Trepere::TimercontinuTimer);
 
-    // 4 to 10. Styles, ranges, titles, active channels, the S axis.
-    setUpGraphFromSettings(model_, s);
+    // 4 to 10. Styles, ranges, titles, active channels, the S axis. A refused stored range
+    // is told once; the window opens all the same.
+    if (const auto refusal = setUpGraphFromSettings(model_, s))
+        interaction().showMessage(QString::fromStdString(*refusal));
 
     // 11. Time origin of the timed acquisition, empty accumulators.
     acquisition_.timed.timeOrigin = elapsedSeconds();
@@ -98,16 +107,24 @@ void Trepere::fermer1Click() {
 }
 
 void Trepere::Stop1Click() {
-    Timerajoutepoint->stop();
-    Timercontinu->stop();
+    stopAcquisition(*this);
 }
 
+// The engine's errors end the step, never the window: the box shows, the program goes on.
 void Trepere::TimerajoutepointTimer() {
-    emit timedStep(*this);
+    try {
+        timedStep({model_, acquisition_, *this}, programSettings(), memoFile());
+    } catch (const CommandError& error) {
+        reportCommandError(error);
+    }
 }
 
 void Trepere::TimercontinuTimer() {
-    emit burstStep(*this);
+    try {
+        burstStep({model_, acquisition_, *this}, programSettings());
+    } catch (const CommandError& error) {
+        reportCommandError(error);
+    }
 }
 
 void Trepere::MainMenu1Change() {
@@ -140,6 +157,9 @@ bool Trepere::burstTimerActive() const {
 }
 void Trepere::redraw() {
     Chart1->redraw();
+}
+void Trepere::beep() {
+    QApplication::beep();
 }
 
 void Trepere::Fichier1Click() {

@@ -43,6 +43,7 @@ class Trepere : public QMainWindow, public AcquisitionHost {
     void stopBurstTimer() override;
     bool burstTimerActive() const override;
     void redraw() override;
+    void beep() override;
 
     // The action of the command table's entry with this object name, or nullptr.
     QAction* command(std::string_view objectName) const;
@@ -107,14 +108,9 @@ class Trepere : public QMainWindow, public AcquisitionHost {
     Trepere* PfA1Click();
     Trepere* PfS1Click();
     Trepere* AfS1Click();
-    // Timer events; the acquisition engine gives them their work.
+    // Timer events: one timed step, one burst (the acquisition engine).
     void TimerajoutepointTimer();
     void TimercontinuTimer();
-
-  signals:
-    // Emitted at each timer event, for the acquisition engine.
-    void timedStep(qtl::Trepere& window);
-    void burstStep(qtl::Trepere& window);
 
   protected:
     // FormClose: stops both timers and hides the window.

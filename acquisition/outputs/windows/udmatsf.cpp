@@ -59,6 +59,8 @@ Tfsortiesfixes::Tfsortiesfixes(QWidget* parent) : QDialog(parent) {
                 [this, i](double value) { editorChanged(i, value); });
     }
 
+    lines->setRowStretch(FixedOutputsState::kCount, 1);  // shown lines stay at the top
+
     RadioGroup1 = new QGroupBox(QStringLiteral("incrément"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     auto* steps = new QVBoxLayout(RadioGroup1);

@@ -11,17 +11,23 @@
 #include <QToolBar>
 #include <memory>
 
+#include "graph/memo_file.h"
+#include "graph/start_commands.h"
+#include "graph/timing_choice.h"
 #include "graph/windows/graph_windows.h"
 #include "graph/windows/udtemps10.h"
 #include "graph/windows/urepere13.h"
 #include "settings/live_readout.h"
+#include "settings/program_places.h"
 #include "settings/program_settings.h"
 #include "settings/windows/about10.h"
 #include "settings/windows/main_commands.h"
 #include "settings/windows/program_windows.h"
+#include "settings/windows/udmatp10.h"
 #include "settings/windows/ugroschiffres.h"
 #include "ui/interaction.h"
 #include "ui/program_icon.h"
+#include "ui/qtl_application.h"
 
 namespace qtl {
 
@@ -47,7 +53,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     timeractuel = new QTimer(this);
     timeractuel->setObjectName(QStringLiteral("timeractuel"));
-    timeractuel->setInterval(programSettings().statusRefreshMs);
+    timeractuel->setInterval(readoutPeriodMs(programSettings()));
     connect(timeractuel, &QTimer::timeout, this, &TMainForm::timeractuelTimer);
     timeractuel->start();
 }
@@ -113,7 +119,7 @@ void TMainForm::Toutrorganiser1Click() {
 void TMainForm::temps1Click() {
     interaction().execDialog(*programWindows().fdtemps);
     // Accepted or not, the readout follows the record.
-    timeractuel->setInterval(programSettings().statusRefreshMs);
+    timeractuel->setInterval(readoutPeriodMs(programSettings()));
 }
 
 void TMainForm::matrielvoieP1Click() {
@@ -134,7 +140,13 @@ void TMainForm::channelDialog(char letter) {
     setAlwaysOnTop(true);
 }
 
-void TMainForm::showChannelDialog() {}
+void TMainForm::showChannelDialog() {
+    // A fresh dialog for each use; the previous one goes once this one exists.
+    auto* dialog = new Tfdmatp(programSettings().currentChannel, this);
+    if (channelDialog_ != nullptr) channelDialog_->deleteLater();
+    channelDialog_ = dialog;
+    interaction().execDialog(*dialog);
+}
 
 void TMainForm::setAlwaysOnTop(bool on) {
     if (alwaysOnTop() == on) return;
@@ -151,7 +163,26 @@ void TMainForm::cadrages1Click() {
     openFutureFraming();
 }
 
-// --- Acquisition (timed and burst runs come with the acquisition engine) -------------------
+// --- Acquisition ---------------------------------------------------------------------------
+
+void TMainForm::mesuresftemps1Click() {
+    // The window copies the settings as it is created, before the command changes them.
+    auto window = std::make_unique<Trepere>();
+    try {
+        startTimedAcquisition(programSettings(), window->acquisition(), *window, memoFile(),
+                              programPlaces().memoFile);
+    } catch (const MemoFileError& error) {
+        reportCommandError(error);  // the window is not shown (and not kept)
+        return;
+    }
+    adoptGraphWindow(std::move(window))->show();
+}
+
+void TMainForm::prestissimo1Click() {
+    auto window = std::make_unique<Trepere>();
+    startFastAcquisition(programSettings(), window->acquisition(), *window);
+    adoptGraphWindow(std::move(window))->show();
+}
 
 void TMainForm::ouvrefentre1Click() {
     // Measuring is started later from the window.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,8 @@ class QTimer;
 class QToolBar;
 
 namespace qtl {
+
+class Tfdmatp;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -89,7 +92,9 @@ class TMainForm : public QMainWindow {
     void matrielvoieAux1Click();
     void MatrielvoieSupp1Click();
     void cadrages1Click();
+    void mesuresftemps1Click();
     void ouvrefentre1Click();
+    void prestissimo1Click();
     void pointparpoint1Click();
     void fichiermmo1Click();
     void groschiffres1Click();
@@ -106,11 +111,12 @@ class TMainForm : public QMainWindow {
     void applyEnablingRules();
     // The channel dialog for the letter, between the two window-state changes it needs.
     void channelDialog(char letter);
-    // Opens the channel dialog once it exists; does nothing until then.
+    // A new channel dialog for currentChannel, shown modally.
     void showChannelDialog();
     void setAlwaysOnTop(bool on);
 
-    std::vector<QAction*> commands_;  // in the order of the command table
+    std::vector<QAction*> commands_;   // in the order of the command table
+    QPointer<Tfdmatp> channelDialog_;  // the last one, kept until the next one is made
 };
 
 }  // namespace qtl

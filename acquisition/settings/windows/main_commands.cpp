@@ -8,8 +8,10 @@
 // otherwise find it with TMainForm::command("objectName").
 #include "settings/windows/main_commands.h"
 
+#include "outputs/windows/output_commands.h"
 #include "settings/live_readout.h"
 #include "settings/windows/Main13.h"
+#include "settings/windows/settings_commands.h"
 
 namespace qtl {
 
@@ -110,16 +112,19 @@ const MainCommand kCommands[] = {
      .objectName = "sortieslogiques1",
      .caption = "sorties logiques",
      .hint = "Commande des sorties logiques",
+     .handler = sortieslogiques1Click,
      .member = &TMainForm::sortieslogiques1},
     {.menu = "Rglages1",
      .objectName = "sortiesanalogiquesfixes1",
      .caption = "sorties analogiques fixes",
      .hint = "Commande des sorties analogiques fixes",
+     .handler = sortiesanalogiquesfixes1Click,
      .member = &TMainForm::sortiesanalogiquesfixes1},
     {.menu = "Rglages1",
      .objectName = "sortiesanalogiquesvariables1",
      .caption = "sorties analogiques variables",
      .hint = "Sortie analogique qui suit une fonction des mesures",
+     .handler = sortiesanalogiquesvariables1Click,
      .member = &TMainForm::sortiesanalogiquesvariables1},
     {.menu = "Rglages1",
      .objectName = "seuilsdedclenchementautomatique1",
@@ -133,6 +138,7 @@ const MainCommand kCommands[] = {
      .objectName = "mesuresftemps1",
      .caption = "mesures = f(temps)",
      .hint = "Lance une acquisition en fonction du temps",
+     .handler = [](TMainForm& f) { f.mesuresftemps1Click(); },
      .member = &TMainForm::mesuresftemps1},
     {.menu = "Acquisition1",
      .objectName = "ouvrefentre1",
@@ -145,6 +151,7 @@ const MainCommand kCommands[] = {
      .objectName = "prestissimo1",
      .caption = "prestissimo",
      .hint = "Acquisition rapide en continu",
+     .handler = [](TMainForm& f) { f.prestissimo1Click(); },
      .member = &TMainForm::prestissimo1},
     {.menu = "Acquisition1",
      .objectName = "pointparpoint1",
@@ -174,11 +181,13 @@ const MainCommand kCommands[] = {
      .objectName = "sauverlesrglages1",
      .caption = "sauver les réglages",
      .hint = "Enregistre les réglages dans un fichier",
+     .handler = [](TMainForm&) { saveSettingsCommand(); },
      .member = &TMainForm::sauverlesrglages1},
     {.menu = "Options1",
      .objectName = "liredesrglages1",
      .caption = "lire des réglages",
      .hint = "Lit les réglages d'un fichier",
+     .handler = [](TMainForm&) { readSettingsCommand(); },
      .member = &TMainForm::liredesrglages1},
     {.menu = "Options1",
      .objectName = "groschiffres1",

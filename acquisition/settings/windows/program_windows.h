@@ -10,6 +10,9 @@ class TMainForm;
 class TAboutBox;
 class Tfdtemps;
 class Tfgroschiffres;
+class TFsortieslogiques;
+class Tfsortiesfixes;
+class Tfsortiev;
 
 struct ProgramWindows {
     std::unique_ptr<TMainForm> MainForm;
@@ -17,7 +20,10 @@ struct ProgramWindows {
     std::unique_ptr<Tfdtemps> fdtemps;
     // The channel dialog is made afresh for each use, so it has no slot here.
     std::unique_ptr<Tfgroschiffres> fgroschiffres;
-    // The axis dialog and the three output dialogs take their slots here as they arrive.
+    // The axis dialog lives with the graph windows (created in its place in the order).
+    std::unique_ptr<TFsortieslogiques> Fsortieslogiques;
+    std::unique_ptr<Tfsortiesfixes> fsortiesfixes;
+    std::unique_ptr<Tfsortiev> fsortiev;
 
     ProgramWindows();
     ~ProgramWindows();

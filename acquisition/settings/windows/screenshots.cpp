@@ -18,9 +18,15 @@
 #include "graph/windows/udcadrages10.h"
 #include "graph/windows/udtemps10.h"
 #include "graph/windows/urepere13.h"
+#include "outputs/windows/output_commands.h"
+#include "outputs/windows/udmatsf.h"
+#include "outputs/windows/udmatsl.h"
+#include "outputs/windows/udmatsv.h"
+#include "settings/program_settings.h"
 #include "settings/windows/Main13.h"
 #include "settings/windows/about10.h"
 #include "settings/windows/program_windows.h"
+#include "settings/windows/udmatp10.h"
 #include "settings/windows/ugroschiffres.h"
 
 namespace qtl {
@@ -95,11 +101,17 @@ bool saveScreenshots(const QString& folder) {
         {w.AboutBox.get(), "a_propos.png"},
         {w.fdtemps.get(), "temps.png"},
     };
+    prepareOutputDialogsExample(QString::fromStdString(programSettings().channelP.driverFile));
+    shots.push_back({w.Fsortieslogiques.get(), "sorties_logiques.png"});
+    shots.push_back({w.fsortiesfixes.get(), "sorties_fixes.png"});
+    shots.push_back({w.fsortiev.get(), "sortie_variable.png"});
     Trepere* graph = adoptGraphWindow(std::make_unique<Trepere>());
     TcadrageDlg& framing = cadrageDlg();
     framing.FormShow();
     shots.push_back({graph, "fenetre_graphe.png"});
     shots.push_back({&framing, "cadrages.png"});
+    Tfdmatp channelA('A', w.MainForm.get());
+    shots.push_back({&channelA, "voie_a.png"});
     bool allSaved = true;
     for (const auto& [window, name] : shots)
         allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;

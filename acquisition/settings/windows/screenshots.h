@@ -11,8 +11,10 @@ namespace qtl {
 // variable; empty when neither is given.
 QString screenshotFolderFrom(const QStringList& arguments);
 
-// Saves main.png, gros_chiffres.png, a_propos.png, temps.png, fenetre_graphe.png (an empty
-// graph window) and cadrages.png; false when one fails.
+// Saves main.png, gros_chiffres.png, a_propos.png, temps.png, the three output dialogs
+// (sorties_logiques.png, sorties_fixes.png, sortie_variable.png, with channel P's driver
+// chosen in them), fenetre_graphe.png (an empty graph window) and cadrages.png; false when
+// one fails.
 bool saveScreenshots(const QString& folder);
 
 }  // namespace qtl

@@ -4,19 +4,21 @@
 #include <QDir>
 #include <QTimer>
 #include <clocale>
+#include <cstdio>
 #include <vector>
 
 #include "formula/formula.h"
 #include "qtl_error.h"
-#include "settings/windows/Main13.h"
 #include "settings/clock.h"
 #include "settings/program_settings.h"
 #include "settings/settings_file.h"
+#include "settings/startup_config.h"
+#include "settings/windows/Main13.h"
 #include "settings/windows/program_windows.h"
 #include "settings/windows/screenshots.h"
-#include "settings/startup_config.h"
 #include "ui/program_icon.h"
 #include "ui/qtl_application.h"
+#include "version.h"
 
 namespace qtl {
 
@@ -46,6 +48,35 @@ void setStartupSettingsReader(std::function<void(const std::string& path)> reade
 
 TMainForm& startProgram(const QStringList& arguments, const QString& programFolder,
                         bool calibrateClock) {
+    ProgramPlaces places;
+    places.programFolder = programFolder.toStdString();
+    places.startupSettingsFiles = {QDir(programFolder).filePath("QTL.CFG").toStdString()};
+    return startProgram(arguments, places, calibrateClock);
+}
+
+std::optional<std::string> commandLineInformation(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--version")) {
+            return std::string("qtl32 (Quantrel) ") + versionText() + "\n";
+        }
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            return "Utilisation : qtl32 [FICHCONFIG=fichier]\n"
+                   "Quantrel, atelier de mesures pour les laboratoires d'enseignement.\n"
+                   "\n"
+                   "  FICHCONFIG=fichier  lit ce fichier de réglages au démarrage\n"
+                   "  --version           affiche la version et s'arrête\n"
+                   "  --help              affiche cette aide et s'arrête\n"
+                   "\n"
+                   "Sans FICHCONFIG=, le programme lit le fichier QTL.CFG de l'utilisateur\n"
+                   "s'il existe (installé : ~/.config/quantrel/QTL.CFG), sinon, installé, les\n"
+                   "réglages de démonstration (pilote de simulation).\n";
+        }
+    }
+    return std::nullopt;
+}
+
+TMainForm& startProgram(const QStringList& arguments, const ProgramPlaces& places,
+                        bool calibrateClock) {
     // 1. Formula library, settings defaults with the default formulas, microsecond clock.
     initialiseFormulaLibrary();
     resetProgramSettings();
@@ -56,8 +87,7 @@ TMainForm& startProgram(const QStringList& arguments, const QString& programFold
 
     std::vector<std::string> plain;
     for (const QString& argument : arguments) plain.push_back(argument.toStdString());
-    const std::optional<std::string> settingsFile =
-        startupSettingsFile(plain, programFolder.toStdString());
+    const std::optional<std::string> settingsFile = startupSettingsFile(plain, places);
     if (settingsFile) startupReader()(*settingsFile);
 
     // 3. The channel formulas again, from their texts.
@@ -70,6 +100,13 @@ TMainForm& startProgram(const QStringList& arguments, const QString& programFold
 }
 
 int runQtl32(int argc, char** argv) {
+    // Answered before the application starts, so they work without a display.
+    QStringList rawArguments;
+    for (int i = 1; i < argc; ++i) rawArguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto information = commandLineInformation(rawArguments)) {
+        std::fputs(information->c_str(), stdout);
+        return 0;
+    }
     QtlApplication app(argc, argv);
     // Qt adopts the session's locale; numbers in files and captions always use the point.
     std::setlocale(LC_NUMERIC, "C");
@@ -78,8 +115,8 @@ int runQtl32(int argc, char** argv) {
     const QString screenshotFolder = screenshotFolderFrom(arguments);
 
     // The calibration's one-second wait buys nothing to a screenshot run.
-    TMainForm& mainForm =
-        startProgram(arguments, QApplication::applicationDirPath(), screenshotFolder.isEmpty());
+    setProgramFolder(QApplication::applicationDirPath().toStdString());
+    TMainForm& mainForm = startProgram(arguments, programPlaces(), screenshotFolder.isEmpty());
     mainForm.show();
 
     if (!screenshotFolder.isEmpty()) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -152,6 +153,38 @@ TEST(DataSeries, HoldsAMillionPointsAppendedInOrder) {
     s.add(0.5, -1);
     EXPECT_EQ(s.x(1), 0.5);
     EXPECT_EQ(s.y(1), -1);
+}
+
+TEST(DataSeries, AddingInBulkEqualsAddingOneByOne) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<std::vector<double>> batches[] = {
+        {{1, 2, 3}, {4, 5}},              // in order: appended
+        {{3, 1, 2}, {2, nan, 0, 2, -1}},  // out of order, equal X, NaN
+        {{nan, 5}, {5, 5, 4}},            // after a NaN
+    };
+    for (const auto& run : batches) {
+        DataSeries one, bulk;
+        for (const auto& xs : run) {
+            std::vector<double> ys;
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                ys.push_back(static_cast<double>(one.count()) + 0.5);
+                one.add(xs[i], ys.back());
+            }
+            const auto resets = bulk.resetVersion();
+            bulk.addPoints(xs, ys);
+            // Appending in order keeps what a view has seen; anything else resets it.
+            const bool appended = xsOf(bulk).back() == xs.back();
+            EXPECT_EQ(bulk.resetVersion() == resets,
+                      appended && std::is_sorted(xs.begin(), xs.end()));
+        }
+        const auto a = xsOf(one), b = xsOf(bulk);
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_TRUE(a[i] == b[i] || (std::isnan(a[i]) && std::isnan(b[i])));
+        }
+        EXPECT_EQ(ysOf(one), ysOf(bulk));
+        EXPECT_EQ(one.yTotal(), bulk.yTotal());
+    }
 }
 
 }  // namespace

@@ -92,9 +92,18 @@ TEST(GraphSetup, InvertedStoredRangeDoesNotKeepTheWindowFromOpening) {
     s.maxYP = 100;
     s.chartTitle = "encore";
     GraphModel g;
-    EXPECT_NO_THROW(setUpGraphFromSettings(g, s));
+    std::optional<std::string> refusal;
+    EXPECT_NO_THROW(refusal = setUpGraphFromSettings(g, s));
+    EXPECT_EQ(refusal, kAxisMinimumRefused);
     EXPECT_LE(g.leftAxis().minimum(), g.leftAxis().maximum());
     EXPECT_EQ(g.chartTitle(), "encore");  // the steps after the range still ran
+
+    // Both stored ranges inverted: the first refusal is the one told; none, nothing told.
+    s.minYA = 50;
+    s.maxYA = -50;
+    GraphModel both;
+    EXPECT_EQ(setUpGraphFromSettings(both, s), kAxisMinimumRefused);
+    EXPECT_EQ(setUpGraphFromSettings(both, ProgramSettings{}), std::nullopt);
 }
 
 TEST(TimedTimerSetup, IntervalAndEnabling) {

@@ -6,7 +6,8 @@ qtl_add_test(test_settings_file
         ${CMAKE_CURRENT_LIST_DIR}/settings_values_test.cpp
     LIBS qtlcore)
 target_compile_definitions(test_settings_file PRIVATE ${_qtl_td_paths})
-add_dependencies(test_settings_file qtl_test_driver_complete qtl_test_driver_outputs)
+add_dependencies(test_settings_file qtl_test_driver_complete qtl_test_driver_no_ead
+    qtl_test_driver_no_detail qtl_test_driver_outputs)
 target_compile_definitions(test_settings_file PRIVATE
     QTL_DEMO_SETTINGS="${QTL_PILOTES_DIR}/demo.cfg")
 add_dependencies(test_settings_file simulation)

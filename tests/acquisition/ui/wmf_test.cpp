@@ -46,26 +46,13 @@ std::size_t indexOf(const WmfFile& f, const testing::WmfRecord* r) {
     return static_cast<std::size_t>(r - f.records.data());
 }
 
-TEST(WmfDevice, EmptyPictureIsWellFormedWithItsBounds) {
-    const WmfFile f = paint([](QPainter&) {});
-    ASSERT_EQ(f.error, "");
-    EXPECT_EQ(f.left, 0);
-    EXPECT_EQ(f.top, 0);
-    EXPECT_EQ(f.right, 400 * kUnits);
-    EXPECT_EQ(f.bottom, 300 * kUnits);
-    // 96 pixels to the inch, whatever the units.
-    EXPECT_EQ(f.unitsPerInch, 96 * kUnits);
-    // Window extent (height, width) and the anisotropic mapping come first.
-    ASSERT_FALSE(f.all(0x020C).empty());
-    EXPECT_EQ(f.all(0x020C)[0]->i16(0), 300 * kUnits);
-    EXPECT_EQ(f.all(0x020C)[0]->i16(1), 400 * kUnits);
-    EXPECT_EQ(f.all(0x0103)[0]->u16(0), 8);
-}
-
 TEST(WmfDevice, LargePicturesKeepCoordinatesInSixteenBits) {
     const WmfFile f = paint([](QPainter& p) { p.drawLine(0, 0, 4000, 3000); }, {4000, 3000});
     ASSERT_EQ(f.error, "");
-    EXPECT_EQ(f.right, 16000);  // 4 units a pixel
+    // 4 units a pixel, the window extent and the bounds alike, 96 pixels to the inch.
+    EXPECT_EQ(f.right, 16000);
+    EXPECT_EQ(f.unitsPerInch, 96 * 4);
+    EXPECT_EQ(f.all(0x020C).at(0)->i16(1), 16000);
     ASSERT_EQ(f.all(kPolyline).size(), 1U);
     EXPECT_EQ(testing::points(*f.all(kPolyline)[0]),
               (std::vector<std::pair<int, int>>{{0, 0}, {16000, 12000}}));

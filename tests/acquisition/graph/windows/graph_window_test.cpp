@@ -179,16 +179,25 @@ TEST_F(GraphWindow, StopAndCloseStopBothTimers) {
 }
 
 TEST_F(GraphWindow, TimerEventsReachTheAcquisitionEngine) {
+    // A window made after a timed experiment measures by itself: P without a driver reads 777.
     Trepere w;
-    int timedSteps = 0, bursts = 0;
-    QObject::connect(&w, &Trepere::timedStep, [&](Trepere& from) {
-        EXPECT_EQ(&from, &w);
-        ++timedSteps;
-    });
-    QObject::connect(&w, &Trepere::burstStep, [&](Trepere&) { ++bursts; });
+    ASSERT_TRUE(w.Timerajoutepoint->isActive());
+    EXPECT_EQ(w.Timerajoutepoint->timerType(), Qt::PreciseTimer);
     QMetaObject::invokeMethod(w.Timerajoutepoint, "timeout");
-    EXPECT_EQ(timedSteps, 1);
-    EXPECT_EQ(bursts, 0);
+    ASSERT_EQ(w.model().points(Channel::P).count(), 1u);
+    EXPECT_EQ(w.model().points(Channel::P).y(0), 777);
+    EXPECT_EQ(w.acquisition().timed.pointCounter, 1);
+    // A burst replaces the block; the timer is restarted after it.
+    programSettings().maxMeasurements = 3;
+    w.acquisition().fastBurst = true;
+    w.Timercontinu->start();
+    QMetaObject::invokeMethod(w.Timercontinu, "timeout");
+    EXPECT_EQ(w.model().points(Channel::P).count(), 2u);
+    EXPECT_EQ(w.acquisition().timed.pointLimit, 3);
+    EXPECT_TRUE(w.Timercontinu->isActive());
+    w.Stop1->trigger();
+    EXPECT_FALSE(w.Timercontinu->isActive());
+    EXPECT_FALSE(w.Timerajoutepoint->isActive());
 }
 
 TEST_F(GraphWindow, HostInterfaceDrivesTheTimersAndTheChart) {
@@ -211,6 +220,24 @@ TEST_F(GraphWindow, HostInterfaceDrivesTheTimersAndTheChart) {
     EXPECT_EQ(drawnP->dataCount(), 0);
     host.redraw();  // takes the point at once, with no poll in between
     EXPECT_EQ(drawnP->dataCount(), 1);
+}
+
+TEST_F(GraphWindow, InvertedStoredRangeIsToldOnceForEachWindowThatStillOpens) {
+    programSettings().minYP = 500;
+    programSettings().maxYP = 100;
+    programSettings().minYA = 9;
+    programSettings().maxYA = 1;
+    Trepere* first = openGraphWindow();
+    EXPECT_TRUE(first->isVisible());
+    ASSERT_EQ(user.exchanges().size(), 1u) << "one message, though both ranges are refused";
+    EXPECT_EQ(user.exchanges()[0].kind, testkit::RecordedExchange::Kind::Message);
+    EXPECT_EQ(user.exchanges()[0].text, QString::fromUtf8(kAxisMinimumRefused));
+    openGraphWindow();
+    EXPECT_EQ(user.exchanges().size(), 2u) << "and again for the next window";
+    programSettings().maxYP = 600;
+    programSettings().maxYA = 10;
+    openGraphWindow();
+    EXPECT_EQ(user.exchanges().size(), 2u);
 }
 
 struct ViewCase {

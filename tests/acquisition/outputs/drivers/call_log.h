@@ -1,5 +1,5 @@
-// Reads back the calls an output test driver logged: (kind, output, value) triples, kind 'a'
-// for "stdsad", 'b' for "stdsb", 'c' for "stdcalibration".
+// Reads back the calls an output test driver logged: kind 'a' for "stdsad", 'b' for "stdsb",
+// 'c' for "stdcalibration" (its value is the length of the text passed).
 #pragma once
 
 #include <cstdint>
@@ -20,34 +20,26 @@ struct LoggedCall {
 
 class CallLog {
   public:
-    explicit CallLog(const std::string& path) : lib_(loadLibrary(path)) {
-        size_ = findEntryPoint<SizeFn>(lib_, "test_log_size");
-        kind_ = findEntryPoint<IntFn>(lib_, "test_log_kind");
-        output_ = findEntryPoint<IntFn>(lib_, "test_log_output");
-        value_ = findEntryPoint<RealFn>(lib_, "test_log_value");
-        reset_ = findEntryPoint<ResetFn>(lib_, "test_log_reset");
-    }
-    bool loaded() const { return size_ != nullptr; }
+    explicit CallLog(const std::string& path)
+        : log_(findEntryPoint<LogFn>(loadLibrary(path), "test_log")),
+          reset_(findEntryPoint<ResetFn>(loadLibrary(path), "test_log_reset")) {}
+    bool loaded() const { return log_ != nullptr; }
     void reset() const { reset_(); }
     std::vector<LoggedCall> calls() const {
         std::vector<LoggedCall> out;
-        for (std::int32_t i = 0; i < size_(); ++i) {
-            out.push_back({static_cast<char>(kind_(i)), output_(i), value_(i)});
-        }
+        std::int32_t kind = 0, output = 0;
+        double value = 0;
+        for (std::int32_t i = 0; i < log_(i, &kind, &output, &value); ++i)
+            out.push_back({static_cast<char>(kind), output, value});
         return out;
     }
 
   private:
-    using SizeFn = std::int32_t(QTL_PILOTE_CALL*)(void);
-    using IntFn = std::int32_t(QTL_PILOTE_CALL*)(std::int32_t);
-    using RealFn = double(QTL_PILOTE_CALL*)(std::int32_t);
+    using LogFn = std::int32_t(QTL_PILOTE_CALL*)(std::int32_t, std::int32_t*, std::int32_t*,
+                                                 double*);
     using ResetFn = void(QTL_PILOTE_CALL*)(void);
-    LibraryHandle lib_;
-    SizeFn size_ = nullptr;
-    IntFn kind_ = nullptr;
-    IntFn output_ = nullptr;
-    RealFn value_ = nullptr;
-    ResetFn reset_ = nullptr;
+    LogFn log_;
+    ResetFn reset_;
 };
 
 }  // namespace qtl::testing

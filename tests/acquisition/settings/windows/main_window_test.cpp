@@ -128,6 +128,13 @@ TEST_F(MainWindow, MenusComeFromTheCommandTable) {
     EXPECT_EQ(form().command("Nouveau1"), form().Nouveau1);
 }
 
+TEST_F(MainWindow, ReadoutPeriodAtStartComesFromTheSettings) {
+    destroyProgramWindows();
+    programSettings().statusRefreshMs = 250;
+    createProgramWindows();
+    EXPECT_EQ(form().timeractuel->interval(), 250);
+}
+
 TEST_F(MainWindow, FirstTickReplacesTheCaption) {
     form().timeractuelTimer();
     EXPECT_EQ(form().windowTitle(), "QTL32 VP indisp.   VA indisp.   VS indisp.");
@@ -341,7 +348,9 @@ TEST_F(MainWindow, EntriesThatOpenAGraphWindowSetOnlyTheirFields) {
         EXPECT_EQ(programSettings().pointTimerMode, c.pointTimerMode) << c.entry;
         EXPECT_EQ(programSettings().acquisitionRunning, c.acquisitionRunning) << c.entry;
     }
-    EXPECT_TRUE(user.exchanges().empty());
+    // Only "&Ouvrir" asks for a file (cancelled here: no answer queued).
+    ASSERT_EQ(user.exchanges().size(), 1u);
+    EXPECT_EQ(user.exchanges()[0].kind, RecordedExchange::Kind::OpenFile);
 }
 
 }  // namespace

@@ -1,0 +1,3 @@
+target_sources(qtlanalysis PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/interpolation.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/interpolation.h)
