@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "ui/chart_cursors.h"
 #include "ui/wmf_device.h"
 
 namespace qtl {
@@ -89,6 +90,9 @@ Chart::Chart(GraphModel& model, QWidget* parent)
         graphs_[i]->setAdaptiveSampling(true);
     }
     plot_->yAxis2->setVisible(true);
+    // Lines wider than one pixel in one polyline call: stroking them segment by segment is
+    // what a redraw of a long series spends its time on.
+    plot_->setPlottingHint(QCP::phFastPolylines, true);
 
     // Wheel and rubber-band zoom on every axis; the left button draws the band.
     plot_->setInteraction(QCP::iRangeZoom, true);
@@ -101,9 +105,15 @@ Chart::Chart(GraphModel& model, QWidget* parent)
     }
     connect(plot_, &QCustomPlot::mouseDoubleClick, this, [this] { resetZoom(); });
 
+    cursors_ = new ChartCursors(*plot_, model_, *this);
+
     connect(poll_, &QTimer::timeout, this, &Chart::syncIfChanged);
     poll_->start(kPollMs);
     sync();
+}
+
+ValueRange Chart::shownXRange() const {
+    return {plot_->xAxis->range().lower, plot_->xAxis->range().upper};
 }
 
 Chart::~Chart() = default;
@@ -207,11 +217,6 @@ void Chart::applyStyle(std::size_t i) {
     }
     QCPAxis* axis = st.axis == VerticalAxis::Left ? plot_->yAxis : plot_->yAxis2;
     if (g->valueAxis() != axis) g->setValueAxis(axis);
-}
-
-std::pair<double, double> Chart::shownXRange() const {
-    const QCPRange r = plot_->xAxis->range();
-    return {r.lower, r.upper};
 }
 
 void Chart::setModelCurve(const std::vector<double>& xs, const std::vector<double>& ys,

@@ -26,6 +26,8 @@ class QTimer;
 
 namespace qtl {
 
+class ChartCursors;
+
 class Chart : public QWidget {
     Q_OBJECT
   public:
@@ -41,8 +43,10 @@ class Chart : public QWidget {
     // Back to the model's ranges.
     void resetZoom();
 
-    // The X range shown now (the zoom, or the model's range).
-    std::pair<double, double> shownXRange() const;
+    // The X range on show, zoom included.
+    ValueRange shownXRange() const;
+    // The crosshair and the measuring cursors.
+    ChartCursors& cursors() { return *cursors_; }
 
     // A fitted model's curve, drawn over the series in its own style (and so printed and
     // exported with the chart) until cleared; it is not part of the model's series.
@@ -96,6 +100,7 @@ class Chart : public QWidget {
     std::uint64_t seenVersion_ = ~std::uint64_t{0};
     QTimer* poll_;
     QCPGraph* modelCurve_ = nullptr;
+    ChartCursors* cursors_;  // owned by this widget
     bool zoomed_ = false;
     bool applyingRanges_ = false;
 };

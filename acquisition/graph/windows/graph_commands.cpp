@@ -11,9 +11,11 @@
 
 #include "files/windows/graph_file_commands.h"
 #include "graph/graph_views.h"
+#include "graph/windows/cursor_commands.h"
 #include "graph/windows/export_commands.h"
 #include "graph/windows/modelling_dialog.h"
 #include "graph/windows/processing_handlers.h"
+#include "graph/windows/spectrum_window.h"
 #include "graph/windows/urepere13.h"
 
 namespace qtl {
@@ -42,6 +44,9 @@ bool sfxRule(const GraphModel& m, const AcquisitionState&) {
 }
 bool afsRule(const GraphModel& m, const AcquisitionState&) {
     return viewEnabling(m).AfS;
+}
+bool spectrumRule(const GraphModel& m, const AcquisitionState&) {
+    return m.points(Channel::P).count() >= 2;
 }
 
 const GraphCommand kCommands[] = {
@@ -154,11 +159,21 @@ const GraphCommand kCommands[] = {
      .caption = "Intégrer P/X",
      .member = &Trepere::IntgrerPX1},
     {.menu = "Exploiter1",
+     .objectName = "Reticule1",
+     .caption = "Réticule",
+     .handler = Reticule1Click,
+     .checkable = true},
+    {.menu = "Exploiter1",
+     .objectName = "Curseurs1",
+     .caption = "curseurs de mesure",
+     .handler = Curseurs1Click,
+     .checkable = true},
+    {.menu = "Exploiter1",
      .objectName = "modeliser1",
      .caption = "modéliser…",
      .handler = modeliser1Click},
 
-    // Engendrer ("Fréquence FFT(P)" stays inert)
+    // Engendrer
     {.menu = "Engendrer1",
      .objectName = "TelQuel1",
      .caption = "Tel Quel",
@@ -218,6 +233,8 @@ const GraphCommand kCommands[] = {
     {.menu = "Engendrer1",
      .objectName = "FerquenceFFTP1",
      .caption = "Fréquence FFT(P)",
+     .enabled = spectrumRule,
+     .handler = [](Trepere& w) { FerquenceFFTP1Click(w); },
      .member = &Trepere::FerquenceFFTP1},
 
     // Mesures (the caption of "Stop" follows acquisitionRunning at creation; "Nouveau Point"

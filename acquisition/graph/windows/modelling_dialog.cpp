@@ -187,7 +187,10 @@ void ModellingDialog::modeliserClick() {
         message_->setText("Valeur de départ illisible : séparez les nombres par ;");
         return;
     }
-    if (zoom_->isChecked()) options.xRange = window_.Chart1->shownXRange();
+    if (zoom_->isChecked()) {
+        const ValueRange shown = window_.Chart1->shownXRange();
+        options.xRange = std::make_pair(shown.min, shown.max);
+    }
 
     const Channel channel = channelOf(voie_->currentText());
     const DataSeries& series = window_.model().points(channel);

@@ -77,6 +77,8 @@ TEST_F(GraphWindow, MenusComeFromTheCommandTable) {
            {"lissageP1", "lissage P"},
            {"driverPX1", "dériver P/X"},
            {"IntgrerPX1", "Intégrer P/X"},
+           {"Reticule1", "Réticule"},
+           {"Curseurs1", "curseurs de mesure"},
            {"modeliser1", "modéliser…"}}},
          {"Engendrer",
           {{"TelQuel1", "Tel Quel"},
