@@ -43,7 +43,8 @@ const std::array<Formula, 7> kFormulas{{
 }};
 #pragma GCC diagnostic pop
 
-const char* const kEngines[] = {"c++", "qtl", "qtl-tree", "muparser", "fparser", "qtl-portable"};
+const char* const kEngines[] = {"c++",     "qtl",          "qtl-tree",   "muparser",
+                                "fparser", "qtl-portable", "qtl-program"};
 
 // Value sets inside every formula's domain (T and S+3 never 0, A+2 > 0).
 constexpr std::size_t kSets = 1024;
@@ -108,9 +109,11 @@ void evalTree(benchmark::State& state, const Formula& f) {
     }
 }
 
-// The standard C++ step loop, on the same program as evalOurs (with the same scope and binding
-// as Evalue4), whichever interpreter the build gives Evalue4.
-void evalPortable(benchmark::State& state, const Formula& f) {
+// The flat program's interpreters side by side, with the same scope and binding as Evalue4:
+// the one the build gives Evalue4 (direct-threaded where computed goto exists) and the standard
+// C++ switch loop.
+template <bool kPortable>
+void evalProgram(benchmark::State& state, const Formula& f) {
     qtl::CompiledFormula compiled;
     qtl::Definis_Fonction("PAST", f.ours, compiled);
     const qtl::FormulaProgram* program = compiled.program();
@@ -121,7 +124,7 @@ void evalPortable(benchmark::State& state, const Formula& f) {
         qtl::ModuleScope scope(52, "Evalue4");
         const double values[] = {v.p, v.a, v.s, v.t};
         program->bind(4, values);
-        benchmark::DoNotOptimize(program->runPortable());
+        benchmark::DoNotOptimize(kPortable ? program->runPortable() : program->run());
         i = (i + 1) & (kSets - 1);
     }
 }
@@ -231,12 +234,13 @@ class TableReporter : public benchmark::ConsoleReporter {
         std::printf("worst qtl / slower peer: %.2f\n", worstRatioToSlowerPeer);
 
         std::printf(
-            "\nInterpreters, ns per call: Evalue4 (%s) against the standard C++ switch loop\n",
-            QTL_FORMULA_THREADED ? "direct-threaded, computed goto" : "switch loop");
-        std::printf("%-30s %9s %12s %7s\n", "formula", "qtl", "qtl-portable", "ratio");
+            "\nInterpreters, ns per call of the same program: the build's (%s) and the standard "
+            "C++ switch loop; ratio switch / build's\n",
+            QTL_FORMULA_THREADED ? "direct-threaded, computed goto" : "switch loop too");
+        std::printf("%-30s %9s %12s %7s\n", "formula", "build's", "switch", "ratio");
         double portableLogs = 0;
         for (std::size_t k = 0; k < kFormulas.size(); ++k) {
-            const double threaded = times_["eval/" + key(1, k)];
+            const double threaded = times_["eval/" + key(6, k)];
             const double portable = times_["eval/" + key(5, k)];
             portableLogs += std::log(portable / threaded);
             std::printf("%-30s %9.2f %12.2f %7.2f\n", kFormulas[k].ours, threaded, portable,
@@ -265,9 +269,10 @@ class TableReporter : public benchmark::ConsoleReporter {
 
 void registerAll() {
     using Fn = void (*)(benchmark::State&, const Formula&);
-    const Fn eval[] = {evalNative, evalOurs, evalTree, evalMuparser, evalFparser, evalPortable};
+    const Fn eval[] = {evalNative,  evalOurs,          evalTree,          evalMuparser,
+                       evalFparser, evalProgram<true>, evalProgram<false>};
     for (std::size_t k = 0; k < kFormulas.size(); ++k) {
-        for (int e = 0; e < 6; ++e) {
+        for (int e = 0; e < 7; ++e) {
             benchmark::RegisterBenchmark(("eval/" + TableReporter::key(e, k)).c_str(), eval[e],
                                          kFormulas[k]);
         }

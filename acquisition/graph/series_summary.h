@@ -15,7 +15,7 @@ namespace qtl {
 
 class SeriesSummary {
   public:
-    SeriesSummary() : SeriesSummary(4096) {}
+    SeriesSummary() : SeriesSummary(2048) {}
     explicit SeriesSummary(std::size_t maxRuns);
 
     // Takes the points of `series` past those already summarised; with `restart` (the series

@@ -73,12 +73,14 @@ ProgramPlaces computeProgramPlaces(const std::string& programFolder, const Place
         p.driversFolder = buildDrivers;
         p.demoSettingsFile = join(prefix / "pilotes", "demo.cfg");
         p.memoFile = join(bin, "memo.csv");
+        p.docsFolder = join(prefix, "doc");
         p.startupSettingsFiles = {join(bin, "QTL.CFG")};
         return p;
     }
     p.driversFolder = join(prefix / QTL_INSTALL_LIBDIR / "quantrel", "pilotes");
     p.demoSettingsFile = join(prefix / QTL_INSTALL_DATADIR / "quantrel", "demo.cfg");
     p.memoFile = join(xdgFolder(env, "XDG_DATA_HOME", ".local/share") / "quantrel", "memo.csv");
+    p.docsFolder = join(prefix / QTL_INSTALL_DATADIR / "doc", "quantrel");
     p.startupSettingsFiles = {
         join(xdgFolder(env, "XDG_CONFIG_HOME", ".config") / "quantrel", "QTL.CFG")};
     for (const fs::path& folder : xdgConfigDirs(env)) {

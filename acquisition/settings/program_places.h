@@ -15,7 +15,8 @@ struct ProgramPlaces {
     bool installed = false;     // false in the build tree
     std::string driversFolder;
     std::string demoSettingsFile;
-    std::string memoFile;  // "memo.csv"
+    std::string memoFile;    // "memo.csv"
+    std::string docsFolder;  // the guides as HTML pages (build tree: <bin>/../doc)
     // "QTL.CFG" candidates, first found wins: the program's folder in the build tree; the
     // user's configuration folder, then the system's ones (XDG) once installed.
     std::vector<std::string> startupSettingsFiles;

@@ -90,6 +90,9 @@ Chart::Chart(GraphModel& model, QWidget* parent)
         graphs_[i]->setAdaptiveSampling(true);
     }
     plot_->yAxis2->setVisible(true);
+    // Lines wider than one pixel in one polyline call: stroking them segment by segment is
+    // what a redraw of a long series spends its time on.
+    plot_->setPlottingHint(QCP::phFastPolylines, true);
 
     // Wheel and rubber-band zoom on every axis; the left button draws the band.
     plot_->setInteraction(QCP::iRangeZoom, true);

@@ -12,6 +12,8 @@
 
 namespace vornik {
 
+class DataSheetCursor;
+
 // Parse error codes.
 inline constexpr uint32_t kSheetTooManyMeasurements = 0x81000001;
 inline constexpr uint32_t kSheetSizeMismatch = 0x81000002;
@@ -23,6 +25,16 @@ inline constexpr uint32_t kSheetTooLarge = 0x81000006;
 inline constexpr int kMaxMeasurements = 32;
 inline constexpr int kMaxSheetSize = 8192;
 inline constexpr uint8_t kFeatureProbeValidity = 0x40;
+// Sheets of this version or later may carry an extension after the main part.
+inline constexpr uint32_t kFirstVersionWithExtension = 0x20000;  // "2.0"
+
+// Extension block types.
+namespace extension_block {
+inline constexpr uint8_t kFeatureTable = 1;  // entries of kFeatureEntrySize bytes
+inline constexpr uint8_t kWideTexts = 2;     // a value, a wide name, wide texts per measurement
+inline constexpr uint8_t kExtraTexts = 3;    // one 8-bit text per measurement
+inline constexpr std::size_t kFeatureEntrySize = 18;
+}  // namespace extension_block
 
 struct FeatureEntry {
     uint8_t code = 0;
@@ -61,6 +73,14 @@ struct SensorDataSheet {
     // On failure the fields hold whatever was read up to the failure.
     bool parse(const uint8_t* data, size_t size);
 
+  private:
+    void parseHeader(DataSheetCursor& c);
+    bool parseMeasurements(DataSheetCursor& c);
+    bool checkMainPart(DataSheetCursor& c, const uint8_t* data);
+    void parseExtension(DataSheetCursor& c, const uint8_t* data);
+    void linkReferences();
+
+  public:
     // Value of the first feature entry with this code.
     std::optional<uint8_t> feature(uint8_t code) const;
     // Bytes of one sample: the sum of the measurements' sample sizes.

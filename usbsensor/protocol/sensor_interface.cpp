@@ -11,8 +11,17 @@
 
 namespace vornik {
 
+// Gives the stream pipe back when a read or a drain ends, whichever way it ends.
+struct SensorInterface::PipeRelease {
+    SensorInterface& owner;
+    ~PipeRelease() { owner.releasePipe(); }
+};
+
 namespace {
-constexpr uint16_t kInfoProducts[] = {2, 7, 0x200};
+constexpr uint16_t kProductsWithoutInfo[] = {product::kSingleChannelA, product::kSingleChannelB,
+                                             product::kFourChannels};
+// Stream configuration flags sent by a start.
+constexpr std::array<uint8_t, 4> kStartFlags{0, 0, 1, 0};
 }  // namespace
 
 // Delivers frame payloads into the rings; used while the reader holds the ring mutex. The
@@ -99,34 +108,38 @@ void SensorInterface::setRings(int count) {
 bool SensorInterface::readInterfaceInfo(InterfaceInfo& info, int32_t productId, bool allocate) {
     info.productId = static_cast<uint16_t>(productId);
     bool ok;
-    if (std::find(std::begin(kInfoProducts), std::end(kInfoProducts), productId) !=
-        std::end(kInfoProducts)) {
-        info.channelCount = productId == 0x200 ? 4 : 1;
+    if (std::find(std::begin(kProductsWithoutInfo), std::end(kProductsWithoutInfo), productId) !=
+        std::end(kProductsWithoutInfo)) {
+        info.channelCount = productId == product::kFourChannels ? 4 : 1;
         info.capabilityWord = 1;
         info.capabilities = {true, false, false, false, false, false};
-        info.extra = false;
+        info.fourthCapability = false;
         ok = true;
     } else {
-        uint8_t reply[64] = {};
+        uint8_t reply[info_reply::kSize] = {};
         ok = driver_ != nullptr &&
              driver_->controlIn(request::kInterfaceInfo, 0, 0, reply, sizeof reply);
         info.channelCount = 0;  // an interface that does not answer has no channels
         if (ok) {
-            info.channelCount = static_cast<uint16_t>(reply[0] | (reply[1] << 8));
-            info.capabilityWord = static_cast<uint16_t>(reply[2] | (reply[3] << 8));
-            for (size_t i = 0; i < 6; ++i) info.capabilities[i] = reply[4 + i] != 0;
-            info.extra = info.capabilities[3];
-            if (productId == 6) info.productIs6 = true;
+            const uint8_t* count = reply + info_reply::kChannelCount;
+            const uint8_t* word = reply + info_reply::kCapabilityWord;
+            info.channelCount = static_cast<uint16_t>(count[0] | (count[1] << 8));
+            info.capabilityWord = static_cast<uint16_t>(word[0] | (word[1] << 8));
+            for (size_t i = 0; i < info.capabilities.size(); ++i)
+                info.capabilities[i] = reply[info_reply::kCapabilities + i] != 0;
+            info.fourthCapability = info.capabilities[3];
+            if (productId == product::kMarkedInInfo) info.fromProductSix = true;
         }
     }
     oneByteStop_ = false;
     drainAfterStop_ = false;
-    if (productId == 8) {
+    if (productId == product::kOneByteStop) {
         oneByteStop_ = true;
-        uint8_t version[64] = {};
-        if (driver_ != nullptr && driver_->controlIn(request::kVersion, 0, 0, version, 63)) {
+        uint8_t version[kVersionReplySize + 1] = {};
+        if (driver_ != nullptr &&
+            driver_->controlIn(request::kVersion, 0, 0, version, kVersionReplySize)) {
             const int v = static_cast<int8_t>(version[0]) * 256 + static_cast<int8_t>(version[1]);
-            drainAfterStop_ = v >= 2;
+            drainAfterStop_ = v >= product::kDrainFromVersion;
         }
     }
     // The object has room for ten rings; a larger count is limited to that.
@@ -137,18 +150,22 @@ bool SensorInterface::readInterfaceInfo(InterfaceInfo& info, int32_t productId, 
 }
 
 bool SensorInterface::channelStatus(int channel, ChannelStatus* status) {
-    uint8_t r[16] = {};
+    using namespace status_reply;
+    uint8_t r[kSize] = {};
     if (driver_ == nullptr ||
-        !driver_->controlIn(request::kChannelStatus, 0, static_cast<uint16_t>(channel), r, 16))
+        !driver_->controlIn(request::kChannelStatus, 0, static_cast<uint16_t>(channel), r, kSize))
         return false;
     if (status != nullptr) {
-        status->code = static_cast<int8_t>(r[0]);
-        status->flag1 = r[1] != 0;
-        for (size_t i = 0; i < 4; ++i)
-            status->values[i] = static_cast<int16_t>(r[2 + 2 * i] | (r[3 + 2 * i] << 8));
-        status->sensorPresent = r[10] != 0;
-        for (size_t i = 0; i < 3; ++i) status->flags[i] = r[11 + i] != 0;
-        status->value14 = static_cast<int8_t>(r[14]);
+        status->code = static_cast<int8_t>(r[kCode]);
+        status->flagAfterCode = r[kFlag] != 0;
+        for (size_t i = 0; i < status->values.size(); ++i) {
+            const uint8_t* v = r + kValues + 2 * i;
+            status->values[i] = static_cast<int16_t>(v[0] | (v[1] << 8));
+        }
+        status->sensorPresent = r[kSensorPresent] != 0;
+        for (size_t i = 0; i < status->flagsAfterPresence.size(); ++i)
+            status->flagsAfterPresence[i] = r[kFlags + i] != 0;
+        status->signedByte14 = static_cast<int8_t>(r[kSignedByte]);
     }
     return true;
 }
@@ -181,7 +198,7 @@ bool SensorInterface::configureStream(int channel, uint16_t rate, uint16_t sampl
 }
 
 bool SensorInterface::startStreaming(int channel, uint16_t rate, uint16_t sampleSize) {
-    configureStream(channel, rate, sampleSize, {0, 0, 1, 0});  // a refusal does not stop the start
+    configureStream(channel, rate, sampleSize, kStartFlags);  // a refusal does not stop the start
     const int count = channelCount_.load();
     std::vector<uint16_t> words(static_cast<size_t>(count), kIdleWord);
     if (channel >= 0 && channel < count) words[static_cast<size_t>(channel)] = kSampleWord;
@@ -234,8 +251,8 @@ bool SensorInterface::stopStream(int channel) {
     if (drainAfterStop_) {
         // The reader may be inside a read of the same pipe: the drain waits until it is out
         // (it starts none while the stop is pending).
-        std::unique_lock pipe(pipeMutex_, std::defer_lock);
-        if (pipe.try_lock_for(std::chrono::milliseconds(kRingWaitMs))) {
+        if (acquirePipe(std::chrono::milliseconds(kRingWaitMs), false)) {
+            const PipeRelease release{*this};
             std::vector<uint8_t> scratch(kDrainReadSize);
             for (int i = 0; i < kDrainReads; ++i)
                 driver_->readPipe(kStreamPipe, scratch.data(), kDrainReadSize);
@@ -263,11 +280,12 @@ bool SensorInterface::takeSamples(int channel, void* buffer, int32_t size, int32
 }
 
 bool SensorInterface::sendAttachNotice() {
-    return driver_ != nullptr && driver_->controlIn(request::kAttachNotice, 1, 0, nullptr, 0);
+    return driver_ != nullptr &&
+           driver_->controlIn(request::kAttachNotice, kAttachNoticeValue, 0, nullptr, 0);
 }
 
 bool SensorInterface::checkProbeValidity(int channel, void* buffer, int32_t length) {
-    return driver_ != nullptr && driver_->controlIn(request::kProbeValidity, 0x40,
+    return driver_ != nullptr && driver_->controlIn(request::kProbeValidity, kProbeValidityValue,
                                                     static_cast<uint16_t>(channel), buffer, length);
 }
 
@@ -301,6 +319,22 @@ void SensorInterface::processBlock(const uint8_t* data, size_t n) {
         if (status != 0) endStream(status);
     }
     if (locked) unlockRings();
+}
+
+bool SensorInterface::acquirePipe(std::chrono::milliseconds wait, bool yieldToStop) {
+    std::unique_lock lock(pipeMutex_);
+    if (!pipeFree_.wait_for(lock, wait, [this] { return !pipeBusy_; })) return false;
+    if (yieldToStop && stopRequested_.load()) return false;
+    pipeBusy_ = true;
+    return true;
+}
+
+void SensorInterface::releasePipe() {
+    {
+        std::lock_guard lock(pipeMutex_);
+        pipeBusy_ = false;
+    }
+    pipeFree_.notify_all();
 }
 
 void SensorInterface::readerLoop() {
@@ -340,8 +374,9 @@ void SensorInterface::readerCycles() {
         int32_t got = 0;
         bool read = false;
         {
-            std::unique_lock pipe(pipeMutex_);
-            if (stopRequested_.load()) continue;  // the stop drains the pipe itself
+            // A pending stop drains the pipe itself.
+            if (!acquirePipe(std::chrono::milliseconds(0), true)) continue;
+            const PipeRelease release{*this};
             read = driver_->readPipe(kStreamPipe, buffer.data(), kReadBlock, &got);
         }
         if (!read) {

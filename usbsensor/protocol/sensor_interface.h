@@ -3,6 +3,8 @@
 #pragma once
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -82,9 +84,14 @@ class SensorInterface {
 
   private:
     class RingSink;
+    struct PipeRelease;
 
     void readerLoop();
     void readerCycles();
+    // Takes the stream pipe once it is free (within `wait`); with `yieldToStop`, not while a
+    // stop is pending. Released by releasePipe.
+    bool acquirePipe(std::chrono::milliseconds wait, bool yieldToStop);
+    void releasePipe();
     void setRings(int count);
     bool lockRings(uint32_t timeoutMs);
     void unlockRings();
@@ -114,9 +121,11 @@ class SensorInterface {
     std::atomic<bool> parserReset_{false};
     std::atomic<bool> exited_{false};
     std::atomic<bool> readerFailed_{false};
-    // Held by whoever reads the stream pipe: the reader thread, or a stop's drain on the
-    // caller's thread. The reader starts no read while a stop is pending.
-    std::timed_mutex pipeMutex_;
+    // Whoever reads the stream pipe has it to itself: the reader thread, or a stop's drain on
+    // the caller's thread. The reader starts no read while a stop is pending.
+    std::mutex pipeMutex_;
+    std::condition_variable pipeFree_;
+    bool pipeBusy_ = false;  // under pipeMutex_
     std::thread thread_;
     bool shutDown_ = false;
 };

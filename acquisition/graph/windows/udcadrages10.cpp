@@ -14,6 +14,7 @@
 
 #include "settings/program_settings.h"
 #include "ui/interaction.h"
+#include "ui/user_guide.h"
 
 namespace qtl {
 
@@ -65,6 +66,8 @@ TcadrageDlg::TcadrageDlg(QWidget* parent) : QDialog(parent) {
     HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
     connect(OKBtn, &QPushButton::clicked, this, &TcadrageDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TcadrageDlg::CancelBtnClick);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [] { openUserGuide(QString::fromLatin1(guide::kFraming)); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

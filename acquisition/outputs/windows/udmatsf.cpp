@@ -12,6 +12,7 @@
 
 #include "outputs/fixed_outputs.h"
 #include "outputs/windows/output_file_dialog.h"
+#include "ui/user_guide.h"
 
 namespace qtl {
 
@@ -75,11 +76,13 @@ Tfsortiesfixes::Tfsortiesfixes(QWidget* parent) : QDialog(parent) {
     OKBtn = button(this, "OKBtn", QStringLiteral("OK"));
     OKBtn->setDefault(true);
     CancelBtn = button(this, "CancelBtn", QStringLiteral("Annuler"));
-    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));  // no action
+    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));
 
     connect(Choixpilote, &QPushButton::clicked, this, &Tfsortiesfixes::ChoixpiloteClick);
     connect(OKBtn, &QPushButton::clicked, this, &Tfsortiesfixes::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [] { openUserGuide(QString::fromLatin1(guide::kFixedOutputs)); });
     connect(Button1, &QPushButton::clicked, this, &Tfsortiesfixes::Button1Click);
 
     auto* top = new QHBoxLayout;

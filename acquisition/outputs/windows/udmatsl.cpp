@@ -9,6 +9,7 @@
 
 #include "outputs/logic_outputs.h"
 #include "outputs/windows/output_file_dialog.h"
+#include "ui/user_guide.h"
 
 namespace qtl {
 
@@ -35,11 +36,13 @@ TFsortieslogiques::TFsortieslogiques(QWidget* parent) : QDialog(parent) {
     OKBtn = button(this, "OKBtn", QStringLiteral("OK"));
     OKBtn->setDefault(true);
     CancelBtn = button(this, "CancelBtn", QStringLiteral("Annuler"));
-    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));  // no action
+    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));
 
     connect(Choixpilote, &QPushButton::clicked, this, &TFsortieslogiques::ChoixpiloteClick);
     connect(OKBtn, &QPushButton::clicked, this, &TFsortieslogiques::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [] { openUserGuide(QString::fromLatin1(guide::kLogicOutputs)); });
     connect(CheckListBox1, &QListWidget::itemChanged, this,
             &TFsortieslogiques::CheckListBox1Changed);
 

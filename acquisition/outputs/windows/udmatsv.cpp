@@ -13,6 +13,7 @@
 #include "outputs/windows/output_file_dialog.h"
 #include "settings/program_settings.h"
 #include "ui/interaction.h"
+#include "ui/user_guide.h"
 
 namespace qtl {
 
@@ -52,11 +53,13 @@ Tfsortiev::Tfsortiev(QWidget* parent) : QDialog(parent) {
     BitBtn_ok = button(this, "BitBtn_ok", QStringLiteral("OK"));
     BitBtn_ok->setDefault(true);
     bb_annule = button(this, "bb_annule", QStringLiteral("Annuler"));
-    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));  // no action
+    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));
 
     connect(Bchoixpilotesav, &QPushButton::clicked, this, &Tfsortiev::BchoixpilotesavClick);
     connect(BitBtn_ok, &QPushButton::clicked, this, &Tfsortiev::BitBtn_okClick);
     connect(bb_annule, &QPushButton::clicked, this, &Tfsortiev::bb_annuleClick);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [] { openUserGuide(QString::fromLatin1(guide::kVariableOutputs)); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(Label_detail, 1);

@@ -12,6 +12,7 @@
 #include "settings/live_readout.h"
 #include "settings/windows/Main13.h"
 #include "settings/windows/settings_commands.h"
+#include "ui/user_guide.h"
 
 namespace qtl {
 
@@ -208,6 +209,8 @@ const MainCommand kCommands[] = {
      .objectName = "Modedemploi1",
      .caption = "Mode d'emploi F1",
      .hint = "Mode d'emploi",
+     .shortcut = "F1",
+     .handler = [](TMainForm&) { openUserGuide(); },
      .member = &TMainForm::Modedemploi1},
 
     // Reached by its shortcut only.

@@ -3,13 +3,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -81,6 +84,50 @@ bool grabMenus(QMainWindow& window, const QDir& dir, const QString& prefix) {
     return allSaved;
 }
 
+// Lets the event loop run (acquisition timers, redraws) for `ms` milliseconds.
+void runFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// A timed acquisition and a fast one from the main menu's commands, on the running settings,
+// grabbed once they have drawn points; the settings they change are put back.
+bool grabAcquisitions(TMainForm& form, const QDir& dir) {
+    ProgramSettings& s = programSettings();
+    const auto interval = s.intervalUs;
+    const auto count = s.maxMeasurements;
+    bool allSaved = true;
+    const struct {
+        void (TMainForm::*start)();
+        std::int32_t intervalUs;
+        std::uint16_t measurements;
+        int runMs;
+        const char* name;
+    } runs[] = {
+        {&TMainForm::mesuresftemps1Click, 100000, 40, 4300, "acquisition_temps.png"},
+        {&TMainForm::prestissimo1Click, 1000, 600, 1500, "prestissimo.png"},
+    };
+    for (const auto& run : runs) {
+        s.intervalUs = run.intervalUs;
+        s.maxMeasurements = run.measurements;
+        const std::size_t before = graphWindows().size();
+        (form.*run.start)();
+        runFor(run.runMs);
+        const auto windows = graphWindows();
+        if (windows.size() == before) {
+            allSaved = false;
+            continue;
+        }
+        Trepere* window = windows.back();
+        window->Stop1Click();
+        allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(run.name))) && allSaved;
+    }
+    s.intervalUs = interval;
+    s.maxMeasurements = count;
+    return allSaved;
+}
+
 }  // namespace
 
 QString screenshotFolderFrom(const QStringList& arguments) {
@@ -121,6 +168,7 @@ bool saveScreenshots(const QString& folder) {
         allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;
     allSaved = grabMenus(*w.MainForm, dir, QStringLiteral("menu_main")) && allSaved;
     allSaved = grabMenus(*graph, dir, QStringLiteral("menu_graphe")) && allSaved;
+    allSaved = grabAcquisitions(*w.MainForm, dir) && allSaved;
     return allSaved;
 }
 

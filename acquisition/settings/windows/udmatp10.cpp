@@ -18,6 +18,7 @@
 #include "settings/program_places.h"
 #include "settings/program_settings.h"
 #include "ui/interaction.h"
+#include "ui/user_guide.h"
 
 namespace qtl {
 
@@ -162,7 +163,7 @@ void Tfdmatp::OKBtnClick() {
 }
 
 void Tfdmatp::HelpBtnClick() {
-    // No help file is installed: nothing to show.
+    openUserGuide(QString::fromLatin1(guide::kChannels));
 }
 
 }  // namespace qtl

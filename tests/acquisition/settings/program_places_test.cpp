@@ -32,6 +32,7 @@ TEST(ProgramPlaces, BuildTreeKeepsItsFilesBesideTheProgram) {
         EXPECT_EQ(p.driversFolder, "/src/build/pilotes") << folder;
         EXPECT_EQ(p.demoSettingsFile, "/src/build/pilotes/demo.cfg") << folder;
         EXPECT_EQ(p.memoFile, "/src/build/bin/memo.csv") << folder;
+        EXPECT_EQ(p.docsFolder, "/src/build/doc") << folder;
         EXPECT_EQ(p.startupSettingsFiles, std::vector<std::string>{"/src/build/bin/QTL.CFG"});
     }
 }
@@ -65,6 +66,7 @@ TEST(ProgramPlaces, InstalledProgramUsesLibraryAndXdgFolders) {
                   (lib.front() == '/' ? lib : "/usr/" + lib) + "/quantrel/pilotes");
         EXPECT_EQ(p.demoSettingsFile,
                   (data.front() == '/' ? data : "/usr/" + data) + "/quantrel/demo.cfg");
+        EXPECT_EQ(p.docsFolder, (data.front() == '/' ? data : "/usr/" + data) + "/doc/quantrel");
         EXPECT_EQ(p.memoFile, c.memo);
         EXPECT_EQ(p.startupSettingsFiles, c.config);
     }
