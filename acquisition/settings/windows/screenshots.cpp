@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "graph/windows/cursors_spectrum_example.h"
 #include "graph/windows/graph_windows.h"
 #include "graph/windows/modelling_screenshot.h"
 #include "graph/windows/udcadrages10.h"
@@ -160,6 +161,9 @@ bool saveScreenshots(const QString& folder) {
     shots.push_back({&framing, "cadrages.png"});
     Tfdmatp channelA('A', w.MainForm.get());
     shots.push_back({&channelA, "voie_a.png"});
+    const CursorsSpectrumExample example = openCursorsSpectrumExample();
+    shots.push_back({example.signal, "curseurs.png"});
+    if (example.spectrum != nullptr) shots.push_back({example.spectrum, "spectre.png"});
     bool allSaved = true;
     for (const auto& [window, name] : shots)
         allSaved = grabTo(*window, dir.filePath(QString::fromLatin1(name))) && allSaved;

@@ -13,8 +13,9 @@ QString screenshotFolderFrom(const QStringList& arguments);
 
 // Saves main.png, gros_chiffres.png, a_propos.png, temps.png, the three output dialogs
 // (sorties_logiques.png, sorties_fixes.png, sortie_variable.png, with channel P's driver
-// chosen in them), fenetre_graphe.png (an empty graph window), cadrages.png and the two
-// modelling pictures (modelisation.png, modelisation_graphe.png); false when one fails.
+// chosen in them), fenetre_graphe.png (an empty graph window), cadrages.png, curseurs.png
+// (crosshair and measuring cursors), spectre.png (a spectrum window) and the two modelling
+// pictures (modelisation.png, modelisation_graphe.png); false when one fails.
 bool saveScreenshots(const QString& folder);
 
 }  // namespace qtl
