@@ -13,27 +13,39 @@ namespace {
 constexpr std::size_t kPoints = 10'000;
 
 struct Case {
-    qtl::ModelChoice choice;
+    qtl::ModelKind kind;
+    int degree;
+    const char* text;
     std::vector<double> truth;
     double x0, x1, noise;
     std::vector<double> start;
 };
 
-const Case kCases[] = {
-    {{qtl::ModelKind::Linear, 2, ""}, {2.5}, -3, 7, 0.05, {}},
-    {{qtl::ModelKind::Affine, 2, ""}, {-1.25, 4}, 0, 10, 0.1, {}},
-    {{qtl::ModelKind::Polynomial, 2, ""}, {0.5, -2, 0.3}, -4, 6, 0.1, {}},
-    {{qtl::ModelKind::Polynomial, 6, ""}, {0.3, -1, 0.5, 0.2, -0.1, 0.02, 0.004}, -2, 3, 0.01, {}},
-    {{qtl::ModelKind::Exponential, 2, ""}, {5, 1.5, 0.75}, 0, 8, 0.02, {}},
-    {{qtl::ModelKind::FirstOrderRise, 2, ""}, {3.3, 0.02, 0.1}, 0, 0.15, 0.01, {}},
-    {{qtl::ModelKind::DampedSine, 2, ""}, {2, 3, 0.8, 0.6, 0.5}, 0, 6, 0.02, {}},
-    {{qtl::ModelKind::Power, 2, ""}, {1.7, -0.5}, 0.5, 20, 0.005, {}},
-    {{qtl::ModelKind::Free, 2, "K*X/(M+X)+C"}, {4, 1.5, 0.3}, 0, 10, 0.02, {2, 3, 0.6}},
-};
+const std::vector<Case>& cases() {
+    static const std::vector<Case> all = {
+        {qtl::ModelKind::Linear, 2, "", {2.5}, -3, 7, 0.05, {}},
+        {qtl::ModelKind::Affine, 2, "", {-1.25, 4}, 0, 10, 0.1, {}},
+        {qtl::ModelKind::Polynomial, 2, "", {0.5, -2, 0.3}, -4, 6, 0.1, {}},
+        {qtl::ModelKind::Polynomial,
+         6,
+         "",
+         {0.3, -1, 0.5, 0.2, -0.1, 0.02, 0.004},
+         -2,
+         3,
+         0.01,
+         {}},
+        {qtl::ModelKind::Exponential, 2, "", {5, 1.5, 0.75}, 0, 8, 0.02, {}},
+        {qtl::ModelKind::FirstOrderRise, 2, "", {3.3, 0.02, 0.1}, 0, 0.15, 0.01, {}},
+        {qtl::ModelKind::DampedSine, 2, "", {2, 3, 0.8, 0.6, 0.5}, 0, 6, 0.02, {}},
+        {qtl::ModelKind::Power, 2, "", {1.7, -0.5}, 0.5, 20, 0.005, {}},
+        {qtl::ModelKind::Free, 2, "K*X/(M+X)+C", {4, 1.5, 0.3}, 0, 10, 0.02, {2, 3, 0.6}},
+    };
+    return all;
+}
 
 void BM_Fit(benchmark::State& state) {
-    const Case& c = kCases[state.range(0)];
-    const qtl::FitModel model(c.choice);
+    const Case& c = cases()[static_cast<std::size_t>(state.range(0))];
+    const qtl::FitModel model(qtl::ModelChoice{c.kind, c.degree, c.text});
     std::mt19937 engine(20261208);
     std::normal_distribution<double> gauss(0.0, c.noise);
     std::vector<double> xs;

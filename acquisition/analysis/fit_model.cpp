@@ -22,7 +22,11 @@ std::vector<std::string> builtInNames(const ModelChoice& c) {
         case ModelKind::Polynomial: {
             if (c.degree == 2) return {"a", "b", "c"};
             std::vector<std::string> names;
-            for (int k = 0; k <= c.degree; ++k) names.push_back("a" + std::to_string(k));
+            for (int k = 0; k <= c.degree; ++k) {
+                std::string name = "a";
+                name += std::to_string(k);
+                names.push_back(std::move(name));
+            }
             return names;
         }
         case ModelKind::Exponential:

@@ -44,6 +44,8 @@ bool saveModellingScreenshots(const QString& folder) {
             1.8 * std::exp(-t / 2.5) * std::sin(2 * std::numbers::pi * t / 0.9 + 0.4) + 0.2;
         graph->model().addPoint(Channel::P, t, v + noise(engine));
     }
+    // Points only, so that the model curve shows between them.
+    graph->model().line(Channel::P).setLineVisible(false);
     graph->resize(720, 520);
     graph->Chart1->redraw();
     ModellingDialog dialog(*graph, graph);
