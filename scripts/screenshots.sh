@@ -2,7 +2,7 @@
 # Saves PNG screenshots of qtl32's windows (banner, big digits, about box, timing dialog,
 # the three output dialogs with the simulation driver chosen, an empty graph window, axis
 # dialog, channel dialog of A, menus, a timed acquisition and a prestissimo of the demo settings,
-# the modelling dialog and a graph with a fitted model)
+# the modelling dialog and a graph with a fitted model, the measuring cursors and a spectrum)
 # into the folder given as first argument. Runs the program under a virtual display on the
 # demo settings (the simulation driver on channels P and A) so the readout shows live values.
 #   scripts/screenshots.sh OUT_DIR [BUILD_DIR]     (BUILD_DIR defaults to ./build)
