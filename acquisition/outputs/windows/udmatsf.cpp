@@ -11,18 +11,13 @@
 #include <QVBoxLayout>
 
 #include "outputs/fixed_outputs.h"
+#include "outputs/windows/named_button.h"
 #include "outputs/windows/output_file_dialog.h"
 #include "ui/user_guide.h"
 
 namespace qtl {
 
 namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 constexpr const char* kLabelNames[6] = {"labelsa0", "Labelsa1", "Labelsa2",
                                         "Labelsa3", "labelsa4", "labelsa5"};
@@ -36,8 +31,8 @@ Tfsortiesfixes::Tfsortiesfixes(QWidget* parent) : QDialog(parent) {
 
     Label1 = new QLabel(QStringLiteral("(pilote non chargé)"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Choixpilote = button(this, "Choixpilote", QStringLiteral("Choix pilote"));
-    Button1 = button(this, "Button1", QStringLiteral("réglages ?"));
+    Choixpilote = namedButton(this, "Choixpilote", QStringLiteral("Choix pilote"));
+    Button1 = namedButton(this, "Button1", QStringLiteral("réglages ?"));
     Button1->setVisible(false);
     Button1->setEnabled(false);
 
@@ -73,10 +68,10 @@ Tfsortiesfixes::Tfsortiesfixes(QWidget* parent) : QDialog(parent) {
     }
     RadioGroup1Items[kDefaultFixedOutputStep]->setChecked(true);
 
-    OKBtn = button(this, "OKBtn", QStringLiteral("OK"));
+    OKBtn = namedButton(this, "OKBtn", QStringLiteral("OK"));
     OKBtn->setDefault(true);
-    CancelBtn = button(this, "CancelBtn", QStringLiteral("Annuler"));
-    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));
+    CancelBtn = namedButton(this, "CancelBtn", QStringLiteral("Annuler"));
+    HelpBtn = namedButton(this, "HelpBtn", QStringLiteral("Aide"));
 
     connect(Choixpilote, &QPushButton::clicked, this, &Tfsortiesfixes::ChoixpiloteClick);
     connect(OKBtn, &QPushButton::clicked, this, &Tfsortiesfixes::OKBtnClick);

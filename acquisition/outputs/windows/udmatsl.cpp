@@ -8,20 +8,11 @@
 #include <QVBoxLayout>
 
 #include "outputs/logic_outputs.h"
+#include "outputs/windows/named_button.h"
 #include "outputs/windows/output_file_dialog.h"
 #include "ui/user_guide.h"
 
 namespace qtl {
-
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-}  // namespace
 
 TFsortieslogiques::TFsortieslogiques(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Fsortieslogiques"));
@@ -30,13 +21,13 @@ TFsortieslogiques::TFsortieslogiques(QWidget* parent) : QDialog(parent) {
     Label1 = new QLabel(QStringLiteral("(pilote non chargé)"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
-    Choixpilote = button(this, "Choixpilote", QStringLiteral("Choix pilote"));
+    Choixpilote = namedButton(this, "Choixpilote", QStringLiteral("Choix pilote"));
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
-    OKBtn = button(this, "OKBtn", QStringLiteral("OK"));
+    OKBtn = namedButton(this, "OKBtn", QStringLiteral("OK"));
     OKBtn->setDefault(true);
-    CancelBtn = button(this, "CancelBtn", QStringLiteral("Annuler"));
-    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));
+    CancelBtn = namedButton(this, "CancelBtn", QStringLiteral("Annuler"));
+    HelpBtn = namedButton(this, "HelpBtn", QStringLiteral("Aide"));
 
     connect(Choixpilote, &QPushButton::clicked, this, &TFsortieslogiques::ChoixpiloteClick);
     connect(OKBtn, &QPushButton::clicked, this, &TFsortieslogiques::OKBtnClick);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "outputs/variable_output.h"
+#include "outputs/windows/named_button.h"
 #include "outputs/windows/output_file_dialog.h"
 #include "settings/program_settings.h"
 #include "ui/interaction.h"
@@ -18,12 +19,6 @@
 namespace qtl {
 
 namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 template <class W>
 W* hidden(W* widget, const char* name) {
@@ -47,13 +42,13 @@ Tfsortiev::Tfsortiev(QWidget* parent) : QDialog(parent) {
     label_formule_past =
         hidden(new QLabel(QStringLiteral("=f(P,A,S,T)"), this), "label_formule_past");
     cbsveff1 = hidden(new QCheckBox(QStringLiteral("Efficace ?"), this), "cbsveff1");
-    Bchoixpilotesav = button(this, "Bchoixpilotesav", QStringLiteral("Choix pilote"));
-    Breglages = hidden(button(this, "Breglages", QStringLiteral("Réglages")), "Breglages");
+    Bchoixpilotesav = namedButton(this, "Bchoixpilotesav", QStringLiteral("Choix pilote"));
+    Breglages = hidden(namedButton(this, "Breglages", QStringLiteral("Réglages")), "Breglages");
     Breglages->setEnabled(false);
-    BitBtn_ok = button(this, "BitBtn_ok", QStringLiteral("OK"));
+    BitBtn_ok = namedButton(this, "BitBtn_ok", QStringLiteral("OK"));
     BitBtn_ok->setDefault(true);
-    bb_annule = button(this, "bb_annule", QStringLiteral("Annuler"));
-    HelpBtn = button(this, "HelpBtn", QStringLiteral("Aide"));
+    bb_annule = namedButton(this, "bb_annule", QStringLiteral("Annuler"));
+    HelpBtn = namedButton(this, "HelpBtn", QStringLiteral("Aide"));
 
     connect(Bchoixpilotesav, &QPushButton::clicked, this, &Tfsortiev::BchoixpilotesavClick);
     connect(BitBtn_ok, &QPushButton::clicked, this, &Tfsortiev::BitBtn_okClick);
